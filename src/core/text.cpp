@@ -1,0 +1,117 @@
+#include "text.h"
+
+#include <array>
+#include <cstdint>
+
+namespace bb {
+
+std::string Condense(std::string_view word)
+{
+    if (word.empty())
+        return {};
+    const auto isPad = [](char c) { return c == ' ' || c == '\0'; };
+    if (!isPad(word.back()))
+        return std::string(word);
+    std::size_t end = word.size();
+    while (end > 0 && isPad(word[end - 1]))
+        --end;
+    std::string_view kept = word.substr(0, end);
+    const std::size_t nul = kept.find('\0');
+    if (nul != std::string_view::npos)
+        kept = kept.substr(0, nul);
+    return std::string(kept);
+}
+
+namespace {
+
+// Code points of bytes 0x80..0x9F; 0 marks a byte the code page leaves undefined.
+constexpr std::array<char32_t, 32> kHigh = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+void appendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+} // namespace
+
+std::string cp1252ToUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (char c : bytes) {
+        const auto b = static_cast<std::uint8_t>(c);
+        char32_t cp = b;
+        if (b >= 0x80 && b < 0xA0)
+            cp = kHigh[b - 0x80] ? kHigh[b - 0x80] : char32_t{b};  // undefined bytes map to C1
+        appendUtf8(out, cp);
+    }
+    return out;
+}
+
+std::string utf8ToCp1252(std::string_view utf8)
+{
+    std::string out;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto b = static_cast<std::uint8_t>(utf8[i]);
+        char32_t cp = 0;
+        std::size_t len = 1;
+        if (b < 0x80) {
+            cp = b;
+        } else if ((b & 0xE0) == 0xC0) {
+            len = 2;
+        } else if ((b & 0xF0) == 0xE0) {
+            len = 3;
+        } else if ((b & 0xF8) == 0xF0) {
+            len = 4;
+        } else {
+            out += '?';
+            ++i;
+            continue;
+        }
+        if (len > 1) {
+            if (i + len > utf8.size()) {
+                out += '?';
+                break;
+            }
+            cp = b & (0x7F >> len);
+            bool bad = false;
+            for (std::size_t k = 1; k < len; ++k) {
+                const auto cb = static_cast<std::uint8_t>(utf8[i + k]);
+                if ((cb & 0xC0) != 0x80)
+                    bad = true;
+                cp = (cp << 6) | (cb & 0x3F);
+            }
+            if (bad) {
+                out += '?';
+                ++i;
+                continue;
+            }
+        }
+        i += len;
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            out += static_cast<char>(cp);
+            continue;
+        }
+        char mapped = '?';
+        for (std::size_t k = 0; k < kHigh.size(); ++k)
+            if (kHigh[k] == cp && cp != 0)
+                mapped = static_cast<char>(0x80 + k);
+        out += mapped;
+    }
+    return out;
+}
+
+} // namespace bb

@@ -1,0 +1,19 @@
+// Text helpers: trimming of fixed-width fields and the league's 8-bit code page.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace bb {
+
+// Trims a fixed-width field for messages, captions and file names: trailing spaces and NULs go,
+// then the text is cut at its first NUL. A text that does not end in a space or NUL is returned
+// as it is, NULs inside included; leading spaces always stay.
+std::string Condense(std::string_view word);
+
+// Windows-1252 bytes to UTF-8, for display.
+std::string cp1252ToUtf8(std::string_view bytes);
+// UTF-8 to Windows-1252 bytes; a character the code page lacks becomes '?'.
+std::string utf8ToCp1252(std::string_view utf8);
+
+} // namespace bb

@@ -1,0 +1,3 @@
+#include "demo_league.h"
+
+int main() { return 2; }
