@@ -22,7 +22,13 @@ Status readWhole(const fs::path& name, Bytes& out)
     std::ifstream in(name, std::ios::binary);
     if (!in)
         return Status::failure("Cannot open " + name.string());
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // One read of the whole file: byte-wise iteration costs more than the copy itself.
+    const auto size = fs::file_size(name, ec);
+    if (ec)
+        return Status::failure("Cannot read " + name.string());
+    out.resize(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    out.resize(static_cast<std::size_t>(in.gcount()));
     if (in.bad())
         return Status::failure("Cannot read " + name.string());
     return Status::success();
@@ -218,6 +224,10 @@ Status SaveTeam(Session& s, int Tm, int T)
         slots[i].encode(std::span<std::uint8_t, PlayerRec::Size>(block.data() + i * PlayerRec::Size, PlayerRec::Size));
     const auto team = s.Teams[static_cast<std::size_t>(Tm)].encoded();
 
+    // Both files must be there before either is written, or a commit would reach only one of them.
+    for (const fs::path* name : {&s.SwapRos, &s.SwapTms})
+        if (!FileExists(*name))
+            return Status::failure("Cannot open the working file " + name->string());
     if (Status st = writeAt(s.SwapRos, static_cast<std::streamoff>(Tm) * RosterSize * PlayerRec::Size, block.data(), block.size()); !st)
         return st;
     return writeAt(s.SwapTms, static_cast<std::streamoff>(Tm) * TeamRec::Size, team.data(), team.size());

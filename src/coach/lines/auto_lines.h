@@ -28,8 +28,10 @@ private:
     int T_;
 };
 
-// Replaces table by a fresh one of zeros and fills its 55 used cells. Condition is carried for
-// the caller's sake; the one caller passes 0.
+// Replaces table by a fresh one of zeros and fills its 55 used cells; a cell that nobody can
+// fill is left NoPlayer, so the lines read as incomplete. The ten spare cells keep 0. A team
+// slot other than 0 or 1 leaves the table untouched. Condition is carried for the caller's
+// sake; the one caller passes 0.
 void AutoLines(const Session& s, LineTable& table, int T, std::uint8_t Condition);
 
 } // namespace bb::lines

@@ -17,12 +17,16 @@ int slotsOfLine(int x)
 
 std::string lineCode(int x)
 {
+    // Built by appending: g++ 12 at -O3 misreads "E" + std::to_string(...) as an overlapping copy.
+    const auto code = [](char unit, int number) {
+        return std::string(1, unit).append(std::to_string(number));
+    };
     if (x >= 0 && x <= 3)
-        return "E" + std::to_string(x + 1);
+        return code('E', x + 1);
     if (x >= 4 && x <= 7)
-        return "P" + std::to_string(x - 3);
+        return code('P', x - 3);
     if (x >= 8 && x <= 11)
-        return "K" + std::to_string(x - 7);
+        return code('K', x - 7);
     return {};
 }
 
@@ -130,7 +134,11 @@ bool LineWork::place(int index, std::uint8_t p, const PlayerRec& player, Mode mo
 
 Status LineWork::TransferBuffer(Session& s, int T) const
 {
+    if (s.CurTeam >= MaxTeams)
+        return Status::failure("No such team");
     TeamRec& team = s.Teams[s.CurTeam];
+    // A commit that cannot be written leaves the team as it was, so memory and files agree.
+    const TeamRec before = team;
     for (int x = 0; x < LineCount; ++x) {
         auto& cells = team.LineSlots[static_cast<std::size_t>(x)];
         cells = LineSlots[static_cast<std::size_t>(x)];
@@ -138,7 +146,31 @@ Status LineWork::TransferBuffer(Session& s, int T) const
             cells[static_cast<std::size_t>(y)] = NoPlayer;
     }
     team.LinesSet.set(true);
-    return SaveTeam(s, s.CurTeam, T);
+    Status saved = SaveTeam(s, s.CurTeam, T);
+    if (!saved)
+        team = before;
+    return saved;
+}
+
+std::vector<std::uint8_t> listedPlayers(const std::array<PlayerRec, RosterSize>& players,
+                                        const std::array<bool, 5>& positionShown)
+{
+    std::vector<std::uint8_t> rows;
+    for (std::size_t i = 0; i < players.size(); ++i) {
+        const PlayerRec& p = players[i];
+        if (p.Pos < positionShown.size() && positionShown[p.Pos] && p.rosterClass() == 2)
+            rows.push_back(static_cast<std::uint8_t>(i));
+    }
+    return rows;
+}
+
+int healthyDressed(const std::array<PlayerRec, RosterSize>& players)
+{
+    int n = 0;
+    for (const PlayerRec& p : players)
+        if (p.Sts == 200)
+            ++n;
+    return n;
 }
 
 } // namespace bb::lines

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace bb::lines {
 
@@ -64,5 +65,16 @@ public:
     // only, LinesSet true, then SaveTeam(CurTeam, T).
     Status TransferBuffer(Session& s, int T) const;
 };
+
+// The line editor's player list: the dressed players (injured ones included) whose position
+// filter is ticked, in roster-slot order. A position code with no filter box (5 or more) is
+// never listed.
+std::vector<std::uint8_t> listedPlayers(const std::array<PlayerRec, RosterSize>& players,
+                                        const std::array<bool, 5>& positionShown);
+
+// Automatic lines run only with exactly this many healthy dressed players.
+inline constexpr int AutoLinesDressed = 20;
+// Players whose Sts is exactly 200: dressed and healthy.
+int healthyDressed(const std::array<PlayerRec, RosterSize>& players);
 
 } // namespace bb::lines

@@ -1,0 +1,669 @@
+#include "lines_window.h"
+
+#include "coach/lines/auto_lines.h"
+#include "coach/lines/line_averages.h"
+#include "core/ratings.h"
+#include "core/text.h"
+#include "ui/common/league_text.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <string>
+
+namespace bb {
+
+namespace lines {
+
+ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent)
+{
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ClickableLabel::mousePressEvent(QMouseEvent* event)
+{
+    pressed_ = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click && isVisible() && isEnabled())
+        emit clicked();
+}
+
+} // namespace lines
+
+using lines::Mode;
+using ui::leagueText;
+using ui::qs;
+
+namespace {
+
+constexpr int SkillShown = 13;
+const char* const SkillHeader[SkillShown] = {"IT", "SP", "ST", "EN", "DU", "DI", "SK",
+                                             "PA", "PC", "DF", "SC", "EX", "LD"};
+const char* const SkillName[SkillShown] = {
+    "Intensity", "Speed",       "Strength", "Endurance", "Durability", "Discipline", "Skating",
+    "Passing",   "Stickhandle", "Defence",  "Scoring",   "Experience", "Leadership"};
+
+QString indexed(const char* name, int i)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
+}
+
+// The caption beside a slot row: the slot label, with the wingers of the five-man lines spelt out.
+QString slotCaption(int x, int y)
+{
+    const std::string label = lines::slotLabel(x, y);
+    if (x <= 5 && label == "L")
+        return QStringLiteral("LW");
+    if (x <= 5 && label == "R")
+        return QStringLiteral("RW");
+    return qs(label);
+}
+
+QString modeTitle(Mode m)
+{
+    switch (m) {
+    case Mode::PP:
+        return QStringLiteral("Power Play Lines");
+    case Mode::PK:
+        return QStringLiteral("Penalty Kill Lines");
+    case Mode::Even:
+        break;
+    }
+    return QStringLiteral("Even Strength Lines");
+}
+
+// The team being edited; nothing for a team number beyond the league's table.
+const TeamRec* currentTeam(const Session& s)
+{
+    return s.CurTeam < MaxTeams ? &s.Teams[s.CurTeam] : nullptr;
+}
+
+LineTable startingTable(const Session& s)
+{
+    if (const TeamRec* team = currentTeam(s))
+        return team->LineSlots;
+    LineTable empty;
+    for (auto& line : empty)
+        line.fill(NoPlayer);
+    return empty;
+}
+
+void setBold(QWidget* w, bool bold)
+{
+    QFont f = w->font();
+    f.setBold(bold);
+    w->setFont(f);
+}
+
+QLabel* plainLabel(const QString& text, const QString& name, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+} // namespace
+
+Lines::Lines(Session& session, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), session_(session), prompter_(prompter), work_(startingTable(session))
+{
+    setObjectName(QStringLiteral("Lines"));
+    setWindowTitle(QStringLiteral("Edit Lines"));
+    buildControls();
+    arrange();
+
+    // Opening: Even mode with no line focused, the first row selected and shown.
+    applyModeCaptions(Mode::Even);
+    const TeamRec* team = currentTeam(session_);
+    Label6->setText(QStringLiteral("Lines for ") + (team ? leagueText(team->Name.str()) : QString()));
+    assignments_ = lines::ReadLineAssgts(work_.LineSlots);
+    AddPlayers();
+    connectControls();
+    if (List2->count() > 0)
+        List2->setCurrentRow(0);
+    DisplayLines();
+    ReadLineAssgts();
+    showSelectedPlayer();
+    work_.LinesChanged = false;
+    List2->setFocus();
+}
+
+void Lines::buildControls()
+{
+    Label6 = new lines::ClickableLabel(this);
+    Label6->setObjectName(QStringLiteral("Label6"));
+    Label6->setTextFormat(Qt::PlainText);
+    Label6->setToolTip(QStringLiteral("Click to refresh the lines"));
+    QFont titleFont = Label6->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
+    Label6->setFont(titleFont);
+
+    Label8 = plainLabel(QStringLiteral("Select Player"), QStringLiteral("Label8"), this);
+    setBold(Label8, true);
+    List2 = new QListWidget(this);
+    List2->setObjectName(QStringLiteral("List2"));
+    List2->setAccessibleName(QStringLiteral("Select Player"));
+    List2->setSelectionMode(QAbstractItemView::SingleSelection);
+    List2->setSortingEnabled(false);
+    // Room for a whole game roster without scrolling.
+    List2->setMinimumHeight(List2->fontMetrics().lineSpacing() * 21 + 2 * List2->frameWidth());
+    Label8->setBuddy(List2);
+
+    const char* const filterText[5] = {"C", "LW", "RW", "D", "G"};
+    const char* const filterName[5] = {"Centres", "Left wings", "Right wings", "Defencemen", "Goalies"};
+    for (int i = 0; i < 5; ++i) {
+        auto* c = new QCheckBox(QLatin1String(filterText[i]), this);
+        c->setObjectName(indexed("Check1", i));
+        c->setChecked(true);
+        c->setToolTip(QStringLiteral("List %1").arg(QLatin1String(filterName[i]).toString().toLower()));
+        c->setAccessibleName(QStringLiteral("Show %1").arg(QLatin1String(filterName[i])));
+        Check1[static_cast<std::size_t>(i)] = c;
+    }
+
+    lblAssignedCaption = plainLabel(QStringLiteral("Assigned to"), indexed("lblPlyrStat", 17), this);
+    lblLineString = plainLabel(QStringLiteral("No Assignments"), QStringLiteral("lblLineString"), this);
+    lblLineString->setToolTip(QStringLiteral("Line Assignments Notation: TLP - Type:Even/Powerplay/PenKill "
+                                             "\u00B7 L - Line Number\u00B7 P-Position"));
+    setBold(lblLineString, true);
+
+    const auto box = [this](const QString& name) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(name);
+        e->setAlignment(Qt::AlignCenter);
+        e->setMaxLength(32);
+        const int w = e->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 14;
+        e->setFixedWidth(w);
+        return e;
+    };
+    txtPos = box(QStringLiteral("txtPos"));
+    txtAge = box(QStringLiteral("txtAge"));
+    txtHand = box(QStringLiteral("txtHand"));
+    for (int k = 0; k < SkillShown; ++k)
+        txtRating[static_cast<std::size_t>(k)] = box(indexed("txtRating", k));
+    txtOverall = box(QStringLiteral("txtOverall"));
+    for (int k = 0; k < SkillShown; ++k) {
+        QLineEdit* e = box(indexed("txtLnAvgRating", k));
+        e->setReadOnly(true);
+        txtLnAvgRating[static_cast<std::size_t>(k)] = e;
+    }
+    txtLnOverall = box(QStringLiteral("txtLnOverall"));
+    txtLnOverall->setReadOnly(true);
+    txtName = new QLineEdit(this);
+    txtName->setObjectName(QStringLiteral("txtName"));
+    txtName->setAccessibleName(QStringLiteral("Player Name"));
+    // The name already heads the assignment text; the box is kept for the code that fills it.
+    txtName->setVisible(false);
+    lblLineFocus = plainLabel(QStringLiteral("Line Average"), QStringLiteral("lblLineFocus"), this);
+    setBold(lblLineFocus, true);
+
+    Label5 = plainLabel(QString(), QStringLiteral("Label5"), this);
+    setBold(Label5, true);
+    Label5->setWordWrap(true);
+    Label5->setAlignment(Qt::AlignHCenter);
+
+    QFont slotFont = font();
+    slotFont.setBold(true);
+    const int slotWidth = QFontMetrics(slotFont).horizontalAdvance(QString(22, QLatin1Char('n'))) + 12;
+    for (int i = 0; i < 23; ++i) {
+        auto* l = new lines::ClickableLabel(this);
+        l->setObjectName(indexed("lblPlayer", i));
+        l->setTextFormat(Qt::PlainText);
+        l->setFont(slotFont);
+        l->setFrameShape(QFrame::StyledPanel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setAutoFillBackground(true);
+        l->setBackgroundRole(QPalette::Base);
+        l->setMargin(3);
+        l->setMinimumWidth(slotWidth);
+        l->setToolTip(QStringLiteral("Click to put the selected player here"));
+        // A hidden slot keeps its place, so the grid does not jump between modes.
+        QSizePolicy sp = l->sizePolicy();
+        sp.setRetainSizeWhenHidden(true);
+        sp.setHorizontalPolicy(QSizePolicy::Expanding);
+        l->setSizePolicy(sp);
+        lblPlayer[static_cast<std::size_t>(i)] = l;
+    }
+    for (int k = 0; k < 4; ++k) {
+        auto* l = new lines::ClickableLabel(this);
+        l->setObjectName(indexed("Label1", k));
+        l->setTextFormat(Qt::PlainText);
+        l->setToolTip(QStringLiteral("Click to show this line's averages"));
+        Label1[static_cast<std::size_t>(k)] = l;
+    }
+    for (int i = 0; i < 10; ++i) {
+        QLabel* l = plainLabel(QString(), indexed("Label2", i), this);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        Label2[static_cast<std::size_t>(i)] = l;
+    }
+    Label3 = plainLabel(QStringLiteral("Goalie"), QStringLiteral("Label3"), this);
+    Label4 = plainLabel(QStringLiteral("Extra Skaters"), QStringLiteral("Label4"), this);
+    setBold(Label3, true);
+    setBold(Label4, true);
+
+    optEven = new QRadioButton(QStringLiteral("Even"), this);
+    optEven->setObjectName(QStringLiteral("optEven"));
+    optEven->setToolTip(QStringLiteral("Show the even strength lines"));
+    optPP = new QRadioButton(QStringLiteral("PP"), this);
+    optPP->setObjectName(QStringLiteral("optPP"));
+    optPP->setToolTip(QStringLiteral("Show the power play lines"));
+    optPK = new QRadioButton(QStringLiteral("PK"), this);
+    optPK->setObjectName(QStringLiteral("optPK"));
+    optPK->setToolTip(QStringLiteral("Show the penalty kill lines"));
+    optEven->setChecked(true);
+
+    const auto button = [this](const char* text, const char* name, const char* tip) {
+        auto* b = new QPushButton(QLatin1String(text), this);
+        b->setObjectName(QLatin1String(name));
+        b->setToolTip(QLatin1String(tip));
+        // Enter in the list must never press a button by accident.
+        b->setAutoDefault(false);
+        return b;
+    };
+    cmdAuto = button("Auto", "cmdAuto", "Fill every line automatically");
+    cmdLoadLines = button("Load Lines", "cmdLoadLines", "Load the lines from a lines file");
+    cmdSaveLines = button("Save Lines", "cmdSaveLines", "Save the lines to a lines file");
+    cmdExit = button("Exit", "cmdExit", "Close the line editor");
+}
+
+void Lines::arrange()
+{
+    auto* root = new QGridLayout(this);
+    root->setHorizontalSpacing(14);
+    root->setVerticalSpacing(8);
+    root->addWidget(Label6, 0, 0, 1, 3);
+
+    auto* left = new QVBoxLayout;
+    left->setSpacing(4);
+    left->addWidget(Label8);
+    left->addWidget(List2, 1);
+    auto* filters = new QHBoxLayout;
+    filters->setSpacing(6);
+    for (QCheckBox* c : Check1)
+        filters->addWidget(c);
+    filters->addStretch();
+    left->addLayout(filters);
+    left->addSpacing(10);
+    left->addWidget(Label3);
+    left->addWidget(lblPlayer[20]);
+    left->addSpacing(6);
+    left->addWidget(Label4);
+    left->addWidget(lblPlayer[21]);
+    left->addWidget(lblPlayer[22]);
+    left->addWidget(txtName);
+    root->addLayout(left, 1, 0, 3, 1);
+
+    auto* assigned = new QHBoxLayout;
+    assigned->setSpacing(8);
+    assigned->addWidget(lblAssignedCaption);
+    assigned->addWidget(lblLineString, 1);
+    root->addLayout(assigned, 1, 1, 1, 2);
+
+    // The player row and the line-average row share their rating columns.
+    statsGrid = new QGridLayout;
+    statsGrid->setHorizontalSpacing(3);
+    statsGrid->setVerticalSpacing(2);
+    const auto header = [this](const QString& text, const QString& name, const QString& tip, QLineEdit* over,
+                               int row, int col) {
+        QLabel* h = plainLabel(text, name, this);
+        h->setAlignment(Qt::AlignCenter);
+        h->setToolTip(tip);
+        h->setBuddy(over);
+        statsGrid->addWidget(h, row, col);
+        statsGrid->addWidget(over, row + 1, col);
+    };
+    header(QStringLiteral("POS"), indexed("lblPlyrStat", 0), QStringLiteral("Position"), txtPos, 0, 0);
+    header(QStringLiteral("AG"), indexed("lblPlyrStat", 14), QStringLiteral("Age"), txtAge, 0, 1);
+    header(QStringLiteral("HD"), indexed("lblPlyrStat", 15), QStringLiteral("Shoots"), txtHand, 0, 2);
+    txtPos->setAccessibleName(QStringLiteral("Position"));
+    txtAge->setAccessibleName(QStringLiteral("Age"));
+    txtHand->setAccessibleName(QStringLiteral("Shoots"));
+    for (int k = 0; k < SkillShown; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        const QString text = QLatin1String(SkillHeader[k]);
+        const QString tip = QLatin1String(SkillName[k]);
+        header(text, k == 0 ? indexed("lblTm", 0) : indexed("lblPlyrStat", k + 1), tip, txtRating[i], 0,
+               3 + k);
+        header(text, k == 0 ? indexed("lblTm", 1) : indexed("lblPlyrStat", 31 - k), tip, txtLnAvgRating[i], 2,
+               3 + k);
+        txtRating[i]->setAccessibleName(tip);
+        txtLnAvgRating[i]->setAccessibleName(QStringLiteral("Line Average ") + tip);
+    }
+    header(QStringLiteral("OV"), indexed("lblPlyrStat", 1), QStringLiteral("Overall"), txtOverall, 0,
+           3 + SkillShown);
+    header(QStringLiteral("OV"), indexed("lblPlyrStat", 16), QStringLiteral("Overall"), txtLnOverall, 2,
+           3 + SkillShown);
+    txtOverall->setAccessibleName(QStringLiteral("Overall"));
+    txtLnOverall->setAccessibleName(QStringLiteral("Line Average Overall"));
+    lblLineFocus->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    statsGrid->addWidget(lblLineFocus, 3, 0, 1, 3);
+    statsGrid->setRowMinimumHeight(2, 0);
+    statsGrid->setColumnStretch(4 + SkillShown, 1);
+    auto* statsHolder = new QVBoxLayout;
+    statsHolder->addLayout(statsGrid);
+    root->addLayout(statsHolder, 2, 1, 1, 2);
+
+    // Four lines in a two-by-two block, the slot captions at the left of each pair.
+    auto* block = new QGridLayout;
+    block->setHorizontalSpacing(10);
+    block->setVerticalSpacing(4);
+    for (int pair = 0; pair < 2; ++pair) {
+        const int top = pair * 7;
+        for (int side = 0; side < 2; ++side) {
+            const int k = pair * 2 + side;
+            block->addWidget(Label1[static_cast<std::size_t>(k)], top, 1 + side);
+            for (int y = 0; y < 5; ++y)
+                block->addWidget(lblPlayer[static_cast<std::size_t>(5 * k + y)], top + 1 + y, 1 + side);
+        }
+        for (int y = 0; y < 5; ++y)
+            block->addWidget(Label2[static_cast<std::size_t>(pair * 5 + y)], top + 1 + y, 0);
+    }
+    block->setRowMinimumHeight(6, 12);
+    block->setColumnStretch(1, 1);
+    block->setColumnStretch(2, 1);
+    root->addLayout(block, 3, 1);
+
+    auto* modeFrame = new QFrame(this);
+    modeFrame->setFrameShape(QFrame::StyledPanel);
+    auto* modes = new QVBoxLayout(modeFrame);
+    modes->addWidget(Label5);
+    modes->addSpacing(6);
+    modes->addWidget(optEven);
+    modes->addWidget(optPP);
+    modes->addWidget(optPK);
+    Label5->setMinimumWidth(Label5->fontMetrics().horizontalAdvance(QStringLiteral("Penalty Kill Lines")) +
+                            8);
+    auto* right = new QVBoxLayout;
+    right->addWidget(modeFrame);
+    right->addStretch();
+    root->addLayout(right, 3, 2);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(10);
+    buttons->addWidget(cmdAuto);
+    buttons->addWidget(cmdLoadLines);
+    buttons->addWidget(cmdSaveLines);
+    buttons->addStretch();
+    buttons->addWidget(cmdExit);
+    root->addLayout(buttons, 4, 0, 1, 3);
+    root->setRowStretch(3, 1);
+    root->setColumnStretch(1, 1);
+}
+
+void Lines::connectControls()
+{
+    connect(List2, &QListWidget::itemSelectionChanged, this, &Lines::listClicked);
+    connect(List2, &QListWidget::itemDoubleClicked, this, &Lines::listDoubleClicked);
+    for (QCheckBox* c : Check1)
+        connect(c, &QCheckBox::toggled, this, &Lines::AddPlayers);
+    for (int i = 0; i < 23; ++i)
+        connect(lblPlayer[static_cast<std::size_t>(i)], &lines::ClickableLabel::clicked, this,
+                [this, i] { slotClicked(i); });
+    for (int k = 0; k < 4; ++k)
+        connect(Label1[static_cast<std::size_t>(k)], &lines::ClickableLabel::clicked, this,
+                [this, k] { FocusLine(lines::baseLine(mode()) + k); });
+    connect(Label6, &lines::ClickableLabel::clicked, this, [this] {
+        DisplayLines();
+        ReadLineAssgts();
+        showSelectedPlayer();
+    });
+    const auto onMode = [this](QRadioButton* b, Mode m) {
+        connect(b, &QRadioButton::toggled, this, [this, m](bool on) {
+            if (on)
+                modeSelected(m);
+        });
+    };
+    onMode(optEven, Mode::Even);
+    onMode(optPP, Mode::PP);
+    onMode(optPK, Mode::PK);
+    connect(cmdAuto, &QPushButton::clicked, this, &Lines::autoClicked);
+    connect(cmdExit, &QPushButton::clicked, this, &Lines::exitClicked);
+    // Load Lines and Save Lines are wired up together with the lines file.
+}
+
+Mode Lines::mode() const
+{
+    if (optEven->isChecked())
+        return Mode::Even;
+    if (optPP->isChecked())
+        return Mode::PP;
+    if (optPK->isChecked())
+        return Mode::PK;
+    return Mode::Even;
+}
+
+std::optional<std::uint8_t> Lines::selectedSlot() const
+{
+    const QList<QListWidgetItem*> items = List2->selectedItems();
+    if (items.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const int slot = items.first()->data(Qt::UserRole).toInt(&ok);
+    if (!ok || slot < 0 || slot >= RosterSize)
+        return std::nullopt;
+    return static_cast<std::uint8_t>(slot);
+}
+
+void Lines::AddPlayers()
+{
+    std::array<bool, 5> shown{};
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        shown[i] = Check1[i]->isChecked();
+    // A refill leaves no row selected; the player shown before stays on show.
+    const QSignalBlocker block(List2);
+    List2->clear();
+    for (const std::uint8_t slot : lines::listedPlayers(session_.Players[0], shown)) {
+        auto* item = new QListWidgetItem(leagueText(session_.Players[0][slot].Name.str()), List2);
+        item->setData(Qt::UserRole, static_cast<int>(slot));
+    }
+    List2->setCurrentRow(-1);
+    List2->clearSelection();
+}
+
+void Lines::DisplayLines()
+{
+    for (int i = 0; i < 23; ++i)
+        showSlot(i);
+}
+
+void Lines::showSlot(int index)
+{
+    const Mode m = mode();
+    const lines::Cell c = lines::cellOfSlot(index, m);
+    const std::uint8_t s = work_.LineSlots[static_cast<std::size_t>(c.x)][static_cast<std::size_t>(c.y)];
+    const bool filled = lines::occupied(s);
+    const PlayerRec* p = filled ? &session_.Players[0][s] : nullptr;
+    lines::ClickableLabel* l = lblPlayer[static_cast<std::size_t>(index)];
+    l->setText(p ? leagueText(p->Name.str()) : QString());
+
+    // A screen reader hears the slot's line and place, and who stands there.
+    QString group;
+    QString place;
+    if (index >= 20) {
+        group = c.y == 0 ? QStringLiteral("Goalie") : QStringLiteral("Extra Skaters");
+        place = qs(lines::slotLabel(c.x, c.y));
+    } else {
+        group = qs(lines::headerCaption(c.x));
+        place = slotCaption(c.x, c.y);
+    }
+    QString name = place.isEmpty() ? group : group + QStringLiteral(", ") + place;
+    if (p)
+        name += QStringLiteral(": ") + leagueText(Condense(p->Name.str()));
+    l->setAccessibleName(name);
+}
+
+void Lines::DisplayPlayer(std::uint8_t Ply)
+{
+    if (Ply >= RosterSize)
+        return;
+    const PlayerRec& p = session_.Players[0][Ply];
+    if (p.isEmpty())
+        return;
+    lblLineString->setText(qs(assignments_[Ply]));
+    txtName->setText(leagueText(p.Name.str()));
+    for (std::size_t k = 0; k < txtRating.size(); ++k)
+        txtRating[k]->setText(QString::number(p.Skill[k]));
+    const std::optional<int> overall = Overall(session_, 0, Ply);
+    txtOverall->setText(overall ? QString::number(*overall) : QString());
+    txtAge->setText(QString::number(p.Age));
+    txtHand->setText(p.Shoots != 0 ? QStringLiteral("R") : QStringLiteral("L"));
+    txtPos->setText(qs(session_.posName(p.Pos)));
+    // Defence and scoring mean nothing for a goalie.
+    const bool goalie = p.Pos == PosG;
+    for (const std::size_t k : {std::size_t{9}, std::size_t{10}}) {
+        if (goalie)
+            txtRating[k]->setText(QStringLiteral("na"));
+        txtRating[k]->setReadOnly(goalie);
+    }
+}
+
+void Lines::showSelectedPlayer()
+{
+    if (const auto p = selectedSlot())
+        DisplayPlayer(*p);
+}
+
+void Lines::ReadLineAssgts()
+{
+    assignments_ = lines::ReadLineAssgts(work_.LineSlots);
+}
+
+void Lines::applyModeCaptions(Mode m)
+{
+    const int base = lines::baseLine(m);
+    for (int i = 0; i < 20; ++i)
+        lblPlayer[static_cast<std::size_t>(i)]->setVisible(lines::slotShown(i, m));
+    for (int k = 0; k < 4; ++k)
+        Label1[static_cast<std::size_t>(k)]->setText(qs(lines::headerCaption(base + k)));
+    Label5->setText(modeTitle(m));
+    for (int pair = 0; pair < 2; ++pair)
+        for (int y = 0; y < 5; ++y)
+            Label2[static_cast<std::size_t>(pair * 5 + y)]->setText(slotCaption(base + 2 * pair, y));
+}
+
+void Lines::FocusLine(int x)
+{
+    const int k = lines::focusHeader(x);
+    for (int i = 0; i < 4; ++i)
+        setBold(Label1[static_cast<std::size_t>(i)], i == k);
+    const lines::LineAverages avg = lines::lineAverages(session_, work_.LineSlots, x);
+    for (std::size_t r = 0; r < txtLnAvgRating.size(); ++r)
+        txtLnAvgRating[r]->setText(QString::number(avg.rating[r]));
+    txtLnOverall->setText(QString::number(avg.overall));
+}
+
+void Lines::listClicked()
+{
+    const auto p = selectedSlot();
+    if (!p)
+        return;
+    session_.CurPlayer = *p;
+    lblAssignedCaption->setText(leagueText(Condense(session_.Players[0][*p].Name.str())) +
+                                QStringLiteral(" is assigned to:"));
+    DisplayPlayer(*p);
+}
+
+void Lines::listDoubleClicked()
+{
+    const auto p = selectedSlot();
+    if (!p)
+        return;
+    session_.CurPlayer = *p;
+    DisplayPlayer(*p);
+    if (openPlayerCard)
+        openPlayerCard();
+}
+
+void Lines::slotClicked(int index)
+{
+    const auto p = selectedSlot();
+    if (!p)
+        return;
+    const Mode m = mode();
+    if (!work_.place(index, *p, session_.Players[0][*p], m))
+        return;
+    showSlot(index);
+    // The goalie line has no averages of its own; its slots focus E1 whatever the mode.
+    FocusLine(index < 20 ? lines::baseLine(m) + index / 5 : 0);
+    ReadLineAssgts();
+    showSelectedPlayer();
+}
+
+void Lines::modeSelected(Mode m)
+{
+    applyModeCaptions(m);
+    FocusLine(lines::baseLine(m));
+    DisplayLines();
+}
+
+void Lines::autoClicked()
+{
+    const int n = lines::healthyDressed(session_.Players[0]);
+    if (n != lines::AutoLinesDressed) {
+        prompter_.message("There are only " + std::to_string(n) + " players on the roster.\rSet roster first",
+                          MsgIcon::Information, "Auto Lines");
+        return;
+    }
+    lines::AutoLines(session_, work_.LineSlots, 0, 0);
+    ReadLineAssgts();
+    showSelectedPlayer();
+    DisplayLines();
+    work_.LinesChanged = true;
+}
+
+void Lines::exitClicked()
+{
+    if (work_.LinesChanged && prompter_.askYesNo("Keep Line Changes?", MsgIcon::None, "Keep Changes")) {
+        if (lines::LinesIncomplete(work_.LineSlots)) {
+            prompter_.message("Lines are not complete", MsgIcon::Stop, "Edit Lines");
+            return;
+        }
+        if (const Status saved = work_.TransferBuffer(session_, 0); !saved) {
+            // Nothing was committed: the window stays open with the changes, so the manager can
+            // try again or leave without them.
+            prompter_.message("The lines could not be saved.\r" + saved.error(), MsgIcon::Stop, "Edit Lines");
+            return;
+        }
+    }
+    work_.LinesChanged = false;
+    accept();
+}
+
+void Lines::reject()
+{
+    if (work_.LinesChanged) {
+        work_.LinesChanged = false;
+        prompter_.message("Changes were not saved", MsgIcon::Stop, "Edit Lines");
+    }
+    QDialog::reject();
+}
+
+void Lines::closeEvent(QCloseEvent* event)
+{
+    // The close box ends like Esc: the one warning comes from reject().
+    if (isVisible())
+        reject();
+    event->accept();
+}
+
+} // namespace bb

@@ -1,0 +1,123 @@
+// The line editor: the manager sets the current team's thirteen lines by hand or automatically.
+#pragma once
+
+#include "coach/lines/line_table.h"
+#include "core/prompter.h"
+#include "core/session.h"
+
+#include <QDialog>
+#include <QLabel>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QCloseEvent;
+class QGridLayout;
+class QLineEdit;
+class QListWidget;
+class QMouseEvent;
+class QPushButton;
+class QRadioButton;
+
+namespace bb {
+
+namespace lines {
+
+// A label that acts on a click; a hidden one takes none.
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClickableLabel(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool pressed_ = false;
+};
+
+} // namespace lines
+
+class Lines : public QDialog {
+    Q_OBJECT
+public:
+    Lines(Session& session, Prompter& prompter, QWidget* parent = nullptr);
+
+    // Opens the player card for CurPlayer; set by whoever can show one. Empty: nothing happens.
+    std::function<void()> openPlayerCard;
+
+    const lines::LineWork& work() const { return work_; }
+
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void arrange();
+    void connectControls();
+
+    lines::Mode mode() const;
+    // The roster slot of the row the user has selected, if any.
+    std::optional<std::uint8_t> selectedSlot() const;
+
+    void AddPlayers();
+    void DisplayLines();
+    void showSlot(int index);
+    void DisplayPlayer(std::uint8_t Ply);
+    void showSelectedPlayer();
+    void ReadLineAssgts();
+    void applyModeCaptions(lines::Mode m);
+    void FocusLine(int x);
+
+    void listClicked();
+    void listDoubleClicked();
+    void slotClicked(int index);
+    void modeSelected(lines::Mode m);
+    void autoClicked();
+    void exitClicked();
+
+    Session& session_;
+    Prompter& prompter_;
+    lines::LineWork work_;
+    lines::AssignmentTexts assignments_{};
+
+    lines::ClickableLabel* Label6 = nullptr;
+    QLabel* Label8 = nullptr;
+    QListWidget* List2 = nullptr;
+    std::array<QCheckBox*, 5> Check1{};
+    QLabel* lblAssignedCaption = nullptr; // lblPlyrStat(17)
+    QLabel* lblLineString = nullptr;
+    QLineEdit* txtPos = nullptr;
+    QLineEdit* txtAge = nullptr;
+    QLineEdit* txtHand = nullptr;
+    std::array<QLineEdit*, 13> txtRating{};
+    QLineEdit* txtOverall = nullptr;
+    QLineEdit* txtName = nullptr;
+    std::array<QLineEdit*, 13> txtLnAvgRating{};
+    QLineEdit* txtLnOverall = nullptr;
+    QLabel* lblLineFocus = nullptr;
+    QGridLayout* statsGrid = nullptr;
+    QLabel* Label5 = nullptr;
+    std::array<lines::ClickableLabel*, 4> Label1{};
+    std::array<QLabel*, 10> Label2{};
+    std::array<lines::ClickableLabel*, 23> lblPlayer{};
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QRadioButton* optEven = nullptr;
+    QRadioButton* optPP = nullptr;
+    QRadioButton* optPK = nullptr;
+    QPushButton* cmdAuto = nullptr;
+    QPushButton* cmdLoadLines = nullptr;
+    QPushButton* cmdSaveLines = nullptr;
+    QPushButton* cmdExit = nullptr;
+};
+
+} // namespace bb
