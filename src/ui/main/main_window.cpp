@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include "coach/lines/lines_window.h"
+
 #include "about_box.h"
 #include "artwork.h"
 #include "league_view.h"
@@ -76,6 +78,10 @@ Main::Main(Session& session, Prompter& prompter, QWidget* parent)
     setWindowIcon(programIcon());
     buildWindow();
     buildMenus();
+    openLines = [this] {
+        Lines editor(session_, prompter_, this);
+        editor.exec();
+    };
 }
 
 Main::~Main()

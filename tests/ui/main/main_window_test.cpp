@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QApplication>
+#include <QTimer>
 
 #include <memory>
 
@@ -405,7 +407,22 @@ void MainWindowTest::teamDoubleClickAndCommands()
     h.action("ViewTeam")->trigger();
     QCOMPARE(opened.size(), std::size_t{2});
 
+    // Set Lines opens the line editor modal on the team just chosen.
+    QString modalName;
+    QString modalTitle;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modalName = modal->objectName();
+            modalTitle = modal->findChild<QLabel*>(QStringLiteral("Label6"))->text();
+            modal->close();
+        }
+    });
+    h.action("SetLines")->trigger();
+    QCOMPARE(modalName, QStringLiteral("Lines"));
+    QVERIFY(modalTitle.startsWith(QStringLiteral("Lines for ")));
+
     // Without an editor the coach commands do nothing at all.
+    h.w->openLines = nullptr;
     h.action("SetRoster")->trigger();
     h.action("SetLines")->trigger();
     QCOMPARE(opened.size(), std::size_t{2});
