@@ -113,15 +113,6 @@ std::optional<std::string> readDefaultsFile(const fs::path& homeDir)
     return line;
 }
 
-Status writeDefaultsFile(const fs::path& homeDir, const std::string& leaguePath)
-{
-    const std::string content = leaguePath + "\r\n";
-    std::vector<StagedFile> staged;
-    if (Status st = stage(defaultsFilePath(homeDir), content.data(), content.size(), staged); !st)
-        return st;
-    return replaceAll(staged);
-}
-
 Status LoadLg(Session& s, const std::string& path)
 {
     Bytes lge, tms, ros;

@@ -28,6 +28,5 @@ bool FileExists(const std::filesystem::path& name);
 std::filesystem::path defaultsFilePath(const std::filesystem::path& homeDir);
 // The defaults file's first line without its line end; nothing when the file is missing or empty.
 std::optional<std::string> readDefaultsFile(const std::filesystem::path& homeDir);
-Status writeDefaultsFile(const std::filesystem::path& homeDir, const std::string& leaguePath);
 
 } // namespace bb

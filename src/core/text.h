@@ -13,7 +13,5 @@ std::string Condense(std::string_view word);
 
 // Windows-1252 bytes to UTF-8, for display.
 std::string cp1252ToUtf8(std::string_view bytes);
-// UTF-8 to Windows-1252 bytes; a character the code page lacks becomes '?'.
-std::string utf8ToCp1252(std::string_view utf8);
 
 } // namespace bb

@@ -1,4 +1,3 @@
-#include "league_fixture.h"
 #include "qt_test_main.h"
 
 #include "core/league_io.h"
@@ -15,63 +14,98 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QApplication>
+#include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
-using bb::test::Asked;
-using bb::test::FixtureLeague;
-using bb::test::ScriptedPrompter;
-using bb::test::TempDir;
+namespace fs = std::filesystem;
+using Ints = std::vector<int>;
+using bb::sysinfo::HKeyLocalMachine;
+using bb::sysinfo::RegistryStore;
+using bb::sysinfo::RegValue;
 
 namespace {
 
+using FixtureTeam = std::tuple<std::string, int, int>; // name, conference, division
+
+std::string fileText(const fs::path& f)
+{
+    std::ifstream in(f, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
 struct Harness {
-    TempDir home;
+    bb::test::TempDir home;
     bb::Session s;
-    ScriptedPrompter p;
+    bb::test::ScriptedPrompter p;
     std::unique_ptr<bb::ui::Main> w = std::make_unique<bb::ui::Main>(s, p);
 
-    QListWidget* list(const char* name) const
+    template <class T> T* get(const char* name) const { return w->findChild<T*>(QString::fromLatin1(name)); }
+    QLabel* label(const char* name) const { return get<QLabel>(name); }
+    QAction* action(const char* name) const { return get<QAction>(name); }
+    QListWidget* divs(int k) const { return get<QListWidget>(k == 0 ? "lstDivs(0)" : "lstDivs(1)"); }
+    QListWidget* teams(int k) const { return get<QListWidget>(k == 0 ? "lstTeams(0)" : "lstTeams(1)"); }
+    // 1 when the menu, its entry and all its actions (so their shortcuts) are on, 0 when all are off.
+    int enabled(const char* menu) const
     {
-        return w->findChild<QListWidget*>(QString::fromLatin1(name));
+        const QMenu* m = get<QMenu>(menu);
+        QList<QAction*> all = m->actions() << m->menuAction();
+        const auto on =
+            std::count_if(all.begin(), all.end(), [](const QAction* a) { return a->isEnabled(); });
+        return m->isEnabled() && on == all.size() ? 1 : !m->isEnabled() && on == 0 ? 0 : -1;
     }
-    QLabel* label(const char* name) const { return w->findChild<QLabel*>(QString::fromLatin1(name)); }
-    QMenu* menu(const char* name) const { return w->findChild<QMenu*>(QString::fromLatin1(name)); }
-    QAction* action(const char* name) const { return w->findChild<QAction*>(QString::fromLatin1(name)); }
-
-    bool menusEnabled(const char* name) const
+    void start(const std::string& defaults = {})
     {
-        QMenu* m = menu(name);
-        bool all = m->isEnabled() && m->menuAction()->isEnabled();
-        for (QAction* a : m->actions())
-            all = all && a->isEnabled();
-        return all;
-    }
-
-    void show()
-    {
+        if (!defaults.empty())
+            std::ofstream(home / "benchset.def") << defaults;
+        w->startUp(home.path());
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     }
-
-    std::string demo(const std::string& name, bool allDivisions, int teams = 24)
+    // The generated league of 24 teams: team t is in conference t % 2, division (t / 2) % 4.
+    std::string demo(const std::string& name)
     {
-        bb::demo::Options o;
-        o.name = name;
-        o.teams = teams;
-        o.allDivisions = allDivisions;
-        const bb::Status st = bb::demo::writeDemoLeague(home / "leagues", o);
-        if (!st)
-            qWarning("demo league: %s", st.error().c_str());
+        if (!bb::demo::writeDemoLeague(home / "leagues", {name, 24, 1, true}))
+            qWarning("demo league %s not written", name.c_str());
         return (home / "leagues" / name).string();
+    }
+    // A hand-made league; maxTeam < 0 stores the number of teams minus one.
+    std::string fixture(const std::string& name, const std::vector<FixtureTeam>& teams, int maxTeam = -1,
+                        const std::string& lgName = "Fixture")
+    {
+        bb::LeagueRec lg;
+        lg.Name.assign(lgName);
+        lg.MaxTeam = static_cast<std::uint8_t>(maxTeam >= 0 ? maxTeam : int(teams.size()) - 1);
+        const auto header = lg.encoded();
+        std::string lge(header.begin(), header.end()), tms, ros;
+        for (const auto& [teamName, conf, div] : teams) {
+            bb::TeamRec rec;
+            rec.Name.assign(teamName);
+            rec.Conf = static_cast<std::uint8_t>(conf);
+            rec.Div = static_cast<std::uint8_t>(div);
+            const auto bytes = rec.encoded();
+            tms.append(bytes.begin(), bytes.end());
+            ros.append(bb::RosterSize * bb::PlayerRec::Size, '\0');
+        }
+        const std::string path = (home / name).string();
+        for (const auto& [ext, bytes] : {std::pair{".lge", &lge}, {".tms", &tms}, {".ros", &ros}})
+            std::ofstream(path + ext, std::ios::binary) << *bytes;
+        return path;
+    }
+    void load(const std::string& chosen)
+    {
+        p.files.push_back(chosen);
+        action("LoadLeague")->trigger();
     }
 };
 
-std::vector<int> rowData(const QListWidget* l)
+Ints rowData(const QListWidget* l)
 {
-    std::vector<int> out;
+    Ints out;
     for (int i = 0; i < l->count(); ++i)
         out.push_back(l->item(i)->data(Qt::UserRole).toInt());
     return out;
@@ -85,18 +119,7 @@ int selected(const QListWidget* l)
 
 void clickRow(QListWidget* l, int row)
 {
-    const QRect r = l->visualItemRect(l->item(row));
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
-}
-
-// The teams a division list must offer, straight from the records.
-std::vector<int> expectedTeams(const bb::Session& s, int conf, int div)
-{
-    std::vector<int> out;
-    for (int i = 0; i <= s.League.MaxTeam; ++i)
-        if (s.Teams[i].Conf == conf && s.Teams[i].Div == div)
-            out.push_back(i);
-    return out;
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
 }
 
 void verifyNoLeague(Harness& h)
@@ -105,21 +128,60 @@ void verifyNoLeague(Harness& h)
     QCOMPARE(h.label("Label3")->text(), QStringLiteral("League Name"));
     QCOMPARE(h.label("Label1")->text(), QStringLiteral("Conference 1"));
     QCOMPARE(h.label("Label2")->text(), QStringLiteral("Conference 2"));
-    for (const char* name : {"lstDivs(0)", "lstDivs(1)", "lstTeams(0)", "lstTeams(1)"})
-        QCOMPARE(h.list(name)->count(), 0);
-    QVERIFY(!h.menusEnabled("manager"));
-    QVERIFY(!h.menusEnabled("coach"));
-    QVERIFY(h.menusEnabled("file"));
-    QVERIFY(h.menusEnabled("Info"));
+    for (int k = 0; k < 2; ++k)
+        QVERIFY(h.divs(k)->count() + h.teams(k)->count() == 0);
+    QVERIFY(h.enabled("manager") == 0 && h.enabled("coach") == 0 && h.enabled("file") == 1 &&
+            h.enabled("Info") == 1);
     QVERIFY(h.p.asked.empty());
     QVERIFY(!h.s.LeagueLoaded);
-    // The tables and working-file paths are set whatever happened to the league.
-    QCOMPARE(h.s.HomeDir, h.home.path());
-    QCOMPARE(h.s.SwapTms, h.home / "swp.t");
-    QCOMPARE(h.s.SwapRos, h.home / "swp.r");
-    QCOMPARE(h.s.SwapLge, h.home / "swp.l");
-    QCOMPARE(h.s.PosName[4], std::string("G"));
-    QCOMPARE(h.s.InjCode[6], std::string("IN"));
+    QVERIFY(!fs::exists(h.home / "swp.t"));
+    QCOMPARE(int(h.s.CurTeam), 0);
+}
+
+// A generated league as first shown: divisions 0 and 1 only, row 0 picked everywhere.
+void verifyDemoShown(Harness& h, const std::string& path)
+{
+    QCOMPARE(h.w->windowTitle(), QString::fromStdString(path));
+    QCOMPARE(h.label("Label3")->text(), bb::ui::leagueText(h.s.League.Name.str()));
+    QCOMPARE(h.label("Label2")->text(), bb::ui::leagueText(h.s.League.Conf[1].Name.str()));
+    for (int k = 0; k < 2; ++k) {
+        QCOMPARE(h.divs(k)->count(), 2);
+        for (int d = 0; d < 2; ++d) {
+            QCOMPARE(h.divs(k)->item(d)->text(), bb::ui::leagueText(h.s.League.Conf[k].Div[d].Name.str()));
+            QCOMPARE(h.divs(k)->item(d)->text().size(), 10);
+        }
+        QCOMPARE(selected(h.divs(k)), 0);
+        QCOMPARE(selected(h.teams(k)), 0);
+    }
+    QCOMPARE(rowData(h.teams(0)), (Ints{0, 8, 16}));
+    QCOMPARE(rowData(h.teams(1)), (Ints{1, 9, 17}));
+    QCOMPARE(int(h.s.CurTeam), 1);
+    QVERIFY(h.enabled("manager") == 1 && h.enabled("coach") == 1);
+    QVERIFY(h.p.messages().empty());
+}
+
+const std::string kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const std::string kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+const std::string kUnavailable = "System Information Is Unavailable At This Time";
+
+// Clicks System Info over the store: "start P;" for each program started, then each message
+// shown, bare when it has no icon and the program's title.
+std::string runSysInfo(RegistryStore store, bool startSucceeds = true)
+{
+    bb::test::ScriptedPrompter p;
+    bb::ui::frmAbout box(p);
+    box.setRegistry(std::move(store));
+    std::string out;
+    box.setProgramStarter([&](const std::string& program) {
+        out += "start " + program + ";";
+        return startSucceeds;
+    });
+    QTest::mouseClick(box.findChild<QPushButton*>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);
+    for (const bb::test::Asked& a : p.asked)
+        out += a.kind == bb::test::Asked::Message && a.icon == bb::MsgIcon::None && a.title.empty()
+                   ? a.text
+                   : "unexpected " + a.text;
+    return out;
 }
 
 } // namespace
@@ -127,405 +189,254 @@ void verifyNoLeague(Harness& h)
 class MainWindowTest : public QObject {
     Q_OBJECT
   private slots:
-    void startUpWithoutUsableLeague();
-    void startUpReopensRememberedLeague();
-    void loadFillsListsAndSelectsFirstTeams();
-    void curTeamFallsBackToConference0AndEmptyDivisionsLeaveMenus();
-    void loadLeagueDialogAndSilentFailures();
-    void chosenFileLosesFourCharacters();
-    void teamDoubleClickAndCommands();
-    void failedTeamLoadOpensNoEditor();
-    void leagueTextIsPlain();
-    void aboutIsSingleAndOutlivesExit();
+    void startUpCommandsAndAbout();
+    void loadLeague();
+    void firstTeamsAndPlainText();
+    void aboutSysInfo();
+    void aboutGetKeyValue();
 };
 
-void MainWindowTest::startUpWithoutUsableLeague()
+void MainWindowTest::startUpCommandsAndAbout()
 {
-    {
-        Harness h; // no defaults file
-        h.w->startUp(h.home.path());
-        verifyNoLeague(h);
-        QVERIFY(h.s.LgPath.empty());
-    }
-    {
-        Harness h; // an empty defaults file
-        bb::test::writeDefaults(h.home.path(), "");
-        h.w->startUp(h.home.path());
+    for (const std::string defaults : {"none", "empty", "missing"}) {
+        Harness h;
+        const std::string gone = h.demo("gone");
+        fs::remove(gone + ".lge");
+        if (defaults != "none")
+            std::ofstream(h.home / "benchset.def") << (defaults == "empty" ? "" : gone + "\r\n");
+        h.start();
         verifyNoLeague(h);
     }
-    {
-        Harness h; // a league whose header file is missing
-        const std::string path = h.demo("gone", false);
-        std::filesystem::remove(path + ".lge");
-        bb::test::writeDefaults(h.home.path(), path + "\r\n");
-        h.w->startUp(h.home.path());
-        verifyNoLeague(h);
-        QVERIFY(!std::filesystem::exists(h.home / "swp.t"));
-    }
-}
-
-void MainWindowTest::startUpReopensRememberedLeague()
-{
     Harness h;
-    const std::string path = h.demo("demo", false);
-    bb::test::writeDefaults(h.home.path(), path + "\r\n");
-    h.w->startUp(h.home.path());
-
-    QCOMPARE(h.w->windowTitle(), QString::fromStdString(path));
-    QCOMPARE(h.label("Label3")->text(), bb::ui::leagueText(h.s.League.Name.str()));
-    QCOMPARE(h.label("Label1")->text(), bb::ui::leagueText(h.s.League.Conf[0].Name.str()));
-    QCOMPARE(h.list("lstDivs(0)")->count(), 2);
-    QCOMPARE(h.list("lstDivs(1)")->count(), 2);
-    QCOMPARE(rowData(h.list("lstTeams(1)")), expectedTeams(h.s, 1, 0));
-    QCOMPARE(int(h.s.CurTeam), expectedTeams(h.s, 1, 0).front());
-    QVERIFY(h.menusEnabled("manager"));
-    QVERIFY(h.menusEnabled("coach"));
-    QVERIFY(h.p.asked.empty());
+    const std::string path = h.demo("demo");
+    h.start(path + "\r\n");
+    verifyDemoShown(h, path);
     QVERIFY(bb::FileExists(h.home / "swp.r"));
-}
 
-void MainWindowTest::loadFillsListsAndSelectsFirstTeams()
-{
-    Harness h;
-    h.w->startUp(h.home.path());
-    h.show();
-    const std::string path = h.demo("spread", true);
-    h.p.files.push_back(path + ".tms");
-    h.action("LoadLeague")->trigger();
-
-    QCOMPARE(h.w->windowTitle(), QString::fromStdString(path));
-    QCOMPARE(h.label("Label2")->text(), bb::ui::leagueText(h.s.League.Conf[1].Name.str()));
-    for (int k = 0; k < 2; ++k) {
-        const QListWidget* divs = h.list(k == 0 ? "lstDivs(0)" : "lstDivs(1)");
-        QCOMPARE(divs->count(), 2);
-        for (int d = 0; d < 2; ++d) {
-            // Names at their full stored width, padding included.
-            QCOMPARE(divs->item(d)->text(), bb::ui::leagueText(h.s.League.Conf[k].Div[d].Name.str()));
-            QCOMPARE(divs->item(d)->text().size(), 10);
-        }
-        QCOMPARE(selected(divs), 0);
-        const QListWidget* teams = h.list(k == 0 ? "lstTeams(0)" : "lstTeams(1)");
-        QVERIFY(teams->count() > 0);
-        QCOMPARE(rowData(teams), expectedTeams(h.s, k, 0));
-        QCOMPARE(selected(teams), 0);
-        QCOMPARE(teams->item(0)->text(), bb::ui::leagueText(h.s.Teams[rowData(teams)[0]].Name.str()));
+    for (const auto& [name, text, key] : {std::tuple{"LoadLeague", "Load", "Ctrl+L"},
+                                          {"exit", "Exit", ""},
+                                          {"ViewTeam", "View Team", "Ctrl+V"},
+                                          {"SetRoster", "Set Game Roster", "Ctrl+R"},
+                                          {"SetLines", "Set Lines", "Ctrl+E"},
+                                          {"About", "About", ""}}) {
+        QCOMPARE(h.action(name)->text(), QString::fromLatin1(text));
+        QCOMPARE(h.action(name)->shortcut(), QKeySequence(QString::fromLatin1(key)));
     }
-    const int firstOfConf1 = rowData(h.list("lstTeams(1)")).front();
-    QCOMPARE(int(h.s.CurTeam), firstOfConf1);
 
-    // The second division of conference 1 lists its own teams and picks none of them.
-    QListWidget* teams0 = h.list("lstTeams(0)");
-    clickRow(h.list("lstDivs(0)"), 1);
-    QCOMPARE(selected(h.list("lstDivs(0)")), 1);
-    QCOMPARE(rowData(teams0), expectedTeams(h.s, 0, 1));
-    QVERIFY(!rowData(teams0).empty());
-    QCOMPARE(selected(teams0), -1);
-    QCOMPARE(int(h.s.CurTeam), firstOfConf1);
-
-    // Teams of divisions 2 and 3 exist in this league but no list ever offers them.
-    std::vector<int> listed = rowData(teams0);
-    clickRow(h.list("lstDivs(1)"), 1);
-    for (const QListWidget* l : {h.list("lstTeams(0)"), h.list("lstTeams(1)")})
-        for (int t : rowData(l))
-            listed.push_back(t);
-    clickRow(h.list("lstDivs(0)"), 0);
-    for (int t : rowData(h.list("lstTeams(0)")))
-        listed.push_back(t);
-    bool hasDeepDivisions = false;
-    for (int i = 0; i <= h.s.League.MaxTeam; ++i)
-        hasDeepDivisions = hasDeepDivisions || h.s.Teams[i].Div >= 2;
-    QVERIFY(hasDeepDivisions);
-    for (int t : listed)
-        QVERIFY(h.s.Teams[t].Div < 2);
-
-    // A click on a team row picks that team.
-    clickRow(teams0, 1);
-    QCOMPARE(int(h.s.CurTeam), rowData(teams0)[1]);
-    QVERIFY(h.p.messages().empty());
-}
-
-void MainWindowTest::curTeamFallsBackToConference0AndEmptyDivisionsLeaveMenus()
-{
-    Harness h;
-    h.w->startUp(h.home.path());
-    h.show();
-    h.s.CurTeam = 42;
-
-    // No team in either first division: nothing is picked, the menus stay as they were.
-    FixtureLeague late;
-    late.teams = {{"Alpha", 0, 1}, {"Bravo", 1, 1}, {"Deep", 0, 2}, {"Charlie", 0, 1}};
-    const std::string latePath = bb::test::writeFixtureLeague(h.home / "lg", "late", late);
-    h.p.files.push_back(latePath + ".tms");
-    h.action("LoadLeague")->trigger();
-    QCOMPARE(h.w->windowTitle(), QString::fromStdString(latePath));
-    QCOMPARE(h.list("lstTeams(0)")->count(), 0);
-    QCOMPARE(h.list("lstTeams(1)")->count(), 0);
-    QCOMPARE(int(h.s.CurTeam), 42);
-    QVERIFY(!h.menusEnabled("manager"));
-    QVERIFY(!h.menusEnabled("coach"));
-
-    // The shortcuts go with their menus.
-    int linesOpened = 0;
-    h.w->openLines = [&] { ++linesOpened; };
-    QApplication::setActiveWindow(h.w.get());
-    QVERIFY(QTest::qWaitForWindowActive(h.w.get()));
-    QTest::keyClick(h.w.get(), Qt::Key_E, Qt::ControlModifier);
-    QCOMPARE(linesOpened, 0);
-
-    // A division click alone enables nothing; the first team click enables both menus.
-    clickRow(h.list("lstDivs(0)"), 1);
-    QCOMPARE(rowData(h.list("lstTeams(0)")), (std::vector<int>{0, 3}));
-    QVERIFY(!h.menusEnabled("coach"));
-    clickRow(h.list("lstTeams(0)"), 1);
-    QCOMPARE(int(h.s.CurTeam), 3);
-    QVERIFY(h.menusEnabled("coach"));
-    QVERIFY(h.menusEnabled("manager"));
-    QTest::keyClick(h.w.get(), Qt::Key_E, Qt::ControlModifier);
-    QCOMPARE(linesOpened, 1);
-    QCOMPARE(h.s.Players[0][0].Name.str().substr(0, 10), std::string("Skater One"));
-
-    // Conference 1's first division is empty: the first team of conference 0 is picked.
-    FixtureLeague west;
-    west.teams = {{"Alpha", 1, 1}, {"Bravo", 0, 0}, {"Charlie", 0, 0}};
-    const std::string westPath = bb::test::writeFixtureLeague(h.home / "lg", "west", west);
-    h.p.files.push_back(westPath + ".tms");
-    h.action("LoadLeague")->trigger();
-    QCOMPARE(rowData(h.list("lstTeams(0)")), (std::vector<int>{1, 2}));
-    QCOMPARE(selected(h.list("lstTeams(0)")), 0);
-    QCOMPARE(h.list("lstTeams(1)")->count(), 0);
-    QCOMPARE(int(h.s.CurTeam), 1);
-    QVERIFY(h.p.messages().empty());
-}
-
-void MainWindowTest::loadLeagueDialogAndSilentFailures()
-{
-    Harness h;
-    h.w->startUp(h.home.path());
-    const std::string path = h.demo("first", false, 10);
-    const std::string chosen = path + ".tms";
-    h.p.files.push_back(chosen);
-    h.action("LoadLeague")->trigger();
-
-    QCOMPARE(h.p.asked.size(), std::size_t{1});
-    const bb::FileDialogRequest& r = h.p.asked[0].request;
-    QCOMPARE(r.title, std::string("Load League"));
-    QCOMPARE(r.filters.size(), std::size_t{2});
-    QCOMPARE(r.filters[0], (std::pair<std::string, std::string>{"All Files", "*"}));
-    QCOMPARE(r.filters[1], (std::pair<std::string, std::string>{"Tarn Files", "*.tms"}));
-    QCOMPARE(r.selectedFilter, 1);
-    QVERIFY(r.initialName.empty());
-    QCOMPARE(h.s.LgPath, path);
-    QCOMPARE(bb::readDefaultsFile(h.home.path()).value_or(""), path);
-
-    const QString title = h.w->windowTitle();
-    const int curTeam = h.s.CurTeam;
-    const auto swapTeams = bb::test::fileBytes(h.home / "swp.t");
-    const auto verifyUnchanged = [&] {
-        QCOMPARE(h.w->windowTitle(), title);
-        QCOMPARE(int(h.s.CurTeam), curTeam);
-        QCOMPARE(h.s.LgPath, path);
-        QCOMPARE(h.label("Label3")->text(), bb::ui::leagueText(h.s.League.Name.str()));
-        QCOMPARE(h.list("lstDivs(0)")->count(), 2);
-        QVERIFY(h.list("lstTeams(1)")->count() > 0);
-        QVERIFY(bb::test::fileBytes(h.home / "swp.t") == swapTeams);
-        QCOMPARE(bb::readDefaultsFile(h.home.path()).value_or(""), path);
-        QVERIFY(h.p.messages().empty());
-    };
-
-    // A two-letter extension loses one character too many: the load fails without a word.
-    const std::string other = h.demo("other", false, 6);
-    h.p.files.push_back(other + ".tm");
-    h.action("LoadLeague")->trigger();
-    QCOMPARE(h.p.asked.back().request.initialName, chosen);
-    verifyUnchanged();
-
-    // Cancel; the dialog still starts from the name chosen last.
-    h.action("LoadLeague")->trigger();
-    QCOMPARE(h.p.asked.back().request.initialName, other + ".tm");
-    verifyUnchanged();
-
-    // Too short to lose an extension.
-    h.p.files.push_back("abc");
-    h.action("LoadLeague")->trigger();
-    verifyUnchanged();
-
-    // A header naming more teams than the program holds is refused.
-    FixtureLeague big;
-    big.name = "Too Big";
-    big.teams = {{"Solo", 1, 0}};
-    big.maxTeamOverride = 60;
-    const std::string bigPath = bb::test::writeFixtureLeague(h.home / "lg", "big", big);
-    h.p.files.push_back(bigPath + ".tms");
-    h.action("LoadLeague")->trigger();
-    verifyUnchanged();
-
-    // Any file of the league will do: the header file loads it as well.
-    h.p.files.push_back(other + ".lge");
-    h.action("LoadLeague")->trigger();
-    QCOMPARE(h.s.LgPath, other);
-    QCOMPARE(h.w->windowTitle(), QString::fromStdString(other));
-    QCOMPARE(bb::readDefaultsFile(h.home.path()).value_or(""), other);
-}
-
-void MainWindowTest::chosenFileLosesFourCharacters()
-{
-    QCOMPARE(bb::leaguePathOfChosenFile("C:\\lg\\abc.tms").value_or("?"), std::string("C:\\lg\\abc"));
-    QCOMPARE(bb::leaguePathOfChosenFile("abcd").value_or("?"), std::string());
-    QVERIFY(!bb::leaguePathOfChosenFile("abc"));
-    // Characters, not bytes: a two-letter extension takes the whole last letter of the name.
-    QCOMPARE(bb::leaguePathOfChosenFile("/lg/ligu\xc3\xa9.tm").value_or("?"), std::string("/lg/ligu"));
-    QCOMPARE(bb::leaguePathOfChosenFile("/lg/\xc3\xa9t\xc3\xa9.tms").value_or("?"),
-             std::string("/lg/\xc3\xa9t\xc3\xa9"));
-}
-
-void MainWindowTest::teamDoubleClickAndCommands()
-{
-    Harness h;
-    const std::string path = h.demo("demo", false);
-    bb::test::writeDefaults(h.home.path(), path + "\r\n");
-    h.w->startUp(h.home.path());
-    h.show();
-
-    std::vector<std::string> opened;
-    int teamAtOpen = -1;
-    h.w->openTeamView = [&] {
-        opened.push_back("team");
-        teamAtOpen = h.s.CurTeam;
-    };
-
-    QListWidget* teams0 = h.list("lstTeams(0)");
-    const int row = 1;
-    const int team = rowData(teams0)[row];
-    const QRect r = teams0->visualItemRect(teams0->item(row));
-    // What a double click delivers: a click, then the double click.
-    QTest::mouseClick(teams0->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(teams0->viewport(), Qt::LeftButton, {}, r.center());
-    QCOMPARE(int(h.s.CurTeam), team);
-    QCOMPARE(opened, std::vector<std::string>{"team"});
-    QCOMPARE(teamAtOpen, team);
-
+    // What a double click delivers: a click, then the double click; the view opens on that team.
+    Ints viewOpened;
+    h.w->openTeamView = [&] { viewOpened.push_back(h.s.CurTeam); };
+    const QPoint at = h.teams(0)->visualItemRect(h.teams(0)->item(1)).center();
+    QTest::mouseClick(h.teams(0)->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(h.teams(0)->viewport(), Qt::LeftButton, {}, at);
     h.action("ViewTeam")->trigger();
-    QCOMPARE(opened.size(), std::size_t{2});
+    QCOMPARE(viewOpened, (Ints{8, 8}));
 
-    // Set Lines opens the line editor modal on the team just chosen.
-    QString modalName;
-    QString modalTitle;
+    // Set Lines loads that team into slot 0 and opens the line editor modal on it.
+    bb::Session reference;
+    reference.init(h.home.path());
+    QVERIFY(bb::LoadTeam(reference, 8, 0).ok());
+    h.s.Players[0] = {};
+    QString modalName, modalTitle;
+    std::string firstPlayer;
     QTimer::singleShot(0, [&] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
             modalName = modal->objectName();
             modalTitle = modal->findChild<QLabel*>(QStringLiteral("Label6"))->text();
+            firstPlayer = h.s.Players[0][0].Name.str();
             modal->close();
         }
     });
     h.action("SetLines")->trigger();
     QCOMPARE(modalName, QStringLiteral("Lines"));
-    QVERIFY(modalTitle.startsWith(QStringLiteral("Lines for ")));
+    QCOMPARE(modalTitle, QStringLiteral("Lines for ") + bb::ui::leagueText(h.s.Teams[8].Name.str()));
+    QCOMPARE(firstPlayer, reference.Players[0][0].Name.str());
 
-    // Without an editor the coach commands do nothing at all.
-    h.w->openLines = nullptr;
+    // Without its editor Set Game Roster does nothing; a team that cannot be loaded opens no editor
+    // and says why.
     h.action("SetRoster")->trigger();
-    h.action("SetLines")->trigger();
-    QCOMPARE(opened.size(), std::size_t{2});
     QVERIFY(h.p.asked.empty());
-
-    // With one, the current team's players are in team slot 0 when it opens.
-    std::string firstName;
-    h.w->openLines = [&] {
-        opened.push_back("lines");
-        firstName = h.s.Players[0][0].Name.str();
-    };
-    h.w->openRoster = [&] { opened.push_back("roster"); };
-    bb::Session reference;
-    reference.init(h.home.path());
-    QVERIFY(bb::LoadTeam(reference, team, 0).ok());
-    h.action("SetLines")->trigger();
-    QCOMPARE(opened.back(), std::string("lines"));
-    QCOMPARE(firstName, reference.Players[0][0].Name.str());
-    h.action("SetRoster")->trigger();
-    QCOMPARE(opened.back(), std::string("roster"));
-
-    QCOMPARE(h.action("LoadLeague")->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
-    QCOMPARE(h.action("ViewTeam")->shortcut(), QKeySequence(QStringLiteral("Ctrl+V")));
-    QCOMPARE(h.action("SetRoster")->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
-    QCOMPARE(h.action("SetLines")->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
-    QCOMPARE(h.action("SetRoster")->text(), QStringLiteral("Set Game Roster"));
-    QCOMPARE(h.menu("manager")->title(), QStringLiteral("Manager"));
-    QVERIFY(h.p.asked.empty());
-}
-
-void MainWindowTest::failedTeamLoadOpensNoEditor()
-{
-    Harness h;
-    const std::string path = h.demo("demo", false, 4);
-    bb::test::writeDefaults(h.home.path(), path + "\r\n");
-    h.w->startUp(h.home.path());
-    bool opened = false;
-    h.w->openLines = [&] { opened = true; };
-    h.w->openRoster = [&] { opened = true; };
-
-    std::filesystem::remove(h.home / "swp.r");
+    int opened = 0;
+    h.w->openLines = h.w->openRoster = [&] { ++opened; };
+    fs::remove(h.home / "swp.r");
     h.action("SetLines")->trigger();
     h.action("SetRoster")->trigger();
-    QVERIFY(!opened);
+    QCOMPARE(opened, 0);
     QCOMPARE(h.p.asked.size(), std::size_t{2});
-    QCOMPARE(h.p.asked[0].kind, Asked::Message);
-    QCOMPARE(h.p.asked[0].icon, bb::MsgIcon::Stop);
+    QVERIFY(h.p.asked[0].kind == bb::test::Asked::Message && h.p.asked[0].icon == bb::MsgIcon::Stop);
     QVERIFY(!h.p.asked[0].text.empty());
-}
 
-void MainWindowTest::leagueTextIsPlain()
-{
-    Harness h;
-    h.w->startUp(h.home.path());
-    FixtureLeague marked;
-    marked.name = "<b>L</b>";
-    marked.conf[0] = "<i>C</i>";
-    marked.teams = {{"<b>X</b>", 0, 0}};
-    const std::string path = bb::test::writeFixtureLeague(h.home / "lg", "marked", marked);
-    h.p.files.push_back(path + ".tms");
-    h.action("LoadLeague")->trigger();
-
-    QLabel* l3 = h.label("Label3");
-    QCOMPARE(l3->textFormat(), Qt::PlainText);
-    QCOMPARE(h.label("Label1")->textFormat(), Qt::PlainText);
-    QVERIFY(l3->text().startsWith(QStringLiteral("<b>L</b>")));
-    QCOMPARE(l3->text().size(), 25);
-    QCOMPARE(h.label("Label1")->text(), QStringLiteral("<i>C</i>    "));
-    QCOMPARE(h.list("lstTeams(0)")->item(0)->text(), QStringLiteral("<b>X</b>  "));
-}
-
-void MainWindowTest::aboutIsSingleAndOutlivesExit()
-{
-    Harness h;
-    h.w->startUp(h.home.path());
-    h.show();
-    QVERIFY(!h.w->aboutBox());
-
+    // About is single and modeless and outlives Exit; OK is its default and cancel button, and once
+    // it is closed About makes a fresh one.
     h.action("About")->trigger();
     QPointer<bb::ui::frmAbout> about = h.w->aboutBox();
-    QVERIFY(about);
-    QVERIFY(about->isVisible());
-    QVERIFY(!about->isModal());
-    QVERIFY(!about->parent());
+    QVERIFY(about && about->isVisible() && !about->isModal() && !about->parent());
     QCOMPARE(about->windowTitle(), QStringLiteral("About Benchboss"));
-
+    QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(), QStringLiteral("Benchboss"));
+    QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
+             QStringLiteral("Version 1.2.9"));
+    const auto* ok = about->findChild<QPushButton*>(QStringLiteral("cmdOK"));
+    QVERIFY(ok->text() == QStringLiteral("OK") && ok->isDefault());
+    QCOMPARE(about->findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->text(),
+             QStringLiteral("&System Info..."));
     h.action("About")->trigger();
     QCOMPARE(h.w->aboutBox(), about.data());
-    QCOMPARE(h.w->findChildren<bb::ui::frmAbout*>().size(), 0);
-
-    // Exit closes the main window only.
     h.action("exit")->trigger();
-    QVERIFY(!h.w->isVisible());
-    QVERIFY(about->isVisible());
-
-    // Closing the box unloads it; the next About makes a fresh one.
-    about->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!about);
-    QVERIFY(!h.w->aboutBox());
-    h.action("About")->trigger();
+    QVERIFY(!h.w->isVisible() && about->isVisible());
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        QVERIFY(QTest::qWaitForWindowExposed(h.w->aboutBox()));
+        QTest::keyClick(h.w->aboutBox(), key);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!h.w->aboutBox());
+        h.action("About")->trigger();
+    }
     QVERIFY(h.w->aboutBox());
-    QVERIFY(h.p.asked.empty());
+}
+
+void MainWindowTest::loadLeague()
+{
+    Harness h;
+    h.start();
+    const std::string path = h.demo("first");
+    h.load(path + ".tms");
+    const bb::FileDialogRequest& r = h.p.asked.at(0).request;
+    QVERIFY(r.title == "Load League" && r.selectedFilter == 1 && r.initialName.empty());
+    QCOMPARE(r.filters,
+             (std::vector<std::pair<std::string, std::string>>{{"All Files", "*"}, {"Tarn Files", "*.tms"}}));
+    h.p.asked.clear();
+    verifyDemoShown(h, path);
+    QCOMPARE(bb::readDefaultsFile(h.home.path()).value_or(""), path);
+
+    // Another division refills its team list, picks no team and leaves CurTeam alone.
+    clickRow(h.divs(0), 1);
+    QCOMPARE(rowData(h.teams(0)), (Ints{2, 10, 18}));
+    QCOMPARE(selected(h.teams(0)), -1);
+    QCOMPARE(int(h.s.CurTeam), 1);
+    clickRow(h.teams(0), 1);
+    QCOMPARE(int(h.s.CurTeam), 10);
+
+    const QString title = h.w->windowTitle();
+    const std::string swapTeams = fileText(h.home / "swp.t");
+    const auto verifyUnchanged = [&] {
+        QCOMPARE(h.w->windowTitle(), title);
+        QCOMPARE(int(h.s.CurTeam), 10);
+        QCOMPARE(h.s.LgPath, path);
+        QCOMPARE(rowData(h.teams(0)), (Ints{2, 10, 18}));
+        QVERIFY(fileText(h.home / "swp.t") == swapTeams);
+        QCOMPARE(bb::readDefaultsFile(h.home.path()).value_or(""), path);
+        QVERIFY(h.p.messages().empty());
+    };
+    // A two-letter extension loses a letter of the name too: the load fails without a word.
+    const std::string other = h.demo("other");
+    h.load(other + ".tm");
+    verifyUnchanged();
+    // Cancel; the dialog starts from the name chosen last.
+    h.action("LoadLeague")->trigger();
+    QCOMPARE(h.p.asked.back().request.initialName, other + ".tm");
+    verifyUnchanged();
+    h.load("abc"); // too short to lose an extension
+    verifyUnchanged();
+    QVERIFY(!bb::leaguePathOfChosenFile("abc"));
+    h.load(h.fixture("big", std::vector<FixtureTeam>(61, {"Solo", 1, 0})) + ".tms"); // MaxTeam 60
+    verifyUnchanged();
+
+    // Any file of the league will do; characters are dropped, not bytes.
+    h.load(other + ".lge");
+    QCOMPARE(h.s.LgPath, other);
+    QCOMPARE(h.w->windowTitle(), QString::fromStdString(other));
+    QCOMPARE(bb::leaguePathOfChosenFile("/lg/ligu\xc3\xa9.tm").value_or("?"), std::string("/lg/ligu"));
+    QCOMPARE(bb::leaguePathOfChosenFile("/lg/\xc3\xa9.tms").value_or("?"), std::string("/lg/\xc3\xa9"));
+}
+
+void MainWindowTest::firstTeamsAndPlainText()
+{
+    Harness h;
+    h.start();
+    h.s.CurTeam = 42;
+
+    // No team in either first division: no team is picked and the menus stay off.
+    const std::string late =
+        h.fixture("late", {{"Alpha", 0, 1}, {"Bravo", 1, 1}, {"Deep", 0, 2}, {"Charlie", 0, 1}});
+    h.load(late + ".tms");
+    QCOMPARE(h.w->windowTitle(), QString::fromStdString(late));
+    QVERIFY(h.teams(0)->count() + h.teams(1)->count() == 0);
+    QCOMPARE(int(h.s.CurTeam), 42);
+    QVERIFY(h.enabled("manager") == 0 && h.enabled("coach") == 0);
+
+    // A division click enables nothing; the first team click enables both menus.
+    clickRow(h.divs(0), 1);
+    QCOMPARE(rowData(h.teams(0)), (Ints{0, 3}));
+    QVERIFY(h.enabled("coach") == 0);
+    clickRow(h.teams(0), 1);
+    QCOMPARE(int(h.s.CurTeam), 3);
+    QVERIFY(h.enabled("coach") == 1 && h.enabled("manager") == 1);
+
+    // Conference 1's first division is empty: conference 0's first team is picked. League text is
+    // never markup.
+    h.load(h.fixture("west", {{"Alpha", 1, 1}, {"<b>X</b>", 0, 0}, {"Charlie", 0, 0}}, -1, "<b>L</b>") +
+           ".tms");
+    QCOMPARE(rowData(h.teams(0)), (Ints{1, 2}));
+    QCOMPARE(selected(h.teams(0)), 0);
+    QCOMPARE(h.teams(1)->count(), 0);
+    QCOMPARE(int(h.s.CurTeam), 1);
+    QCOMPARE(h.teams(0)->item(0)->text(), QStringLiteral("<b>X</b>  "));
+    QCOMPARE(h.label("Label3")->text(), QStringLiteral("<b>L</b>").leftJustified(25));
+    QCOMPARE(h.label("Label3")->textFormat(), Qt::PlainText);
+    QVERIFY(h.p.messages().empty());
+}
+
+void MainWindowTest::aboutSysInfo()
+{
+    QCOMPARE(runSysInfo({}), kUnavailable); // the program's own store is empty
+
+    // The first value names the program; the second is never looked at, even when the start fails.
+    RegistryStore first;
+    first.setString(HKeyLocalMachine, kMsinfoKey, "PATH", "/opt/tools/sysinfo");
+    first.setString(HKeyLocalMachine, kLocationKey, "MSINFO", "/never/used");
+    QCOMPARE(runSysInfo(first), std::string("start /opt/tools/sysinfo;"));
+    QCOMPARE(runSysInfo(first, false), "start /opt/tools/sysinfo;" + kUnavailable);
+
+    // Only the second value: the tool file in the folder it names, when there is one.
+    bb::test::TempDir dir;
+    RegistryStore second;
+    second.setString(HKeyLocalMachine, kLocationKey, "MSINFO", dir.path().string());
+    QCOMPARE(runSysInfo(second), kUnavailable);
+    std::ofstream(dir / "MSINFO32.EXE") << "tool";
+    QCOMPARE(runSysInfo(second), "start " + (dir / "MSINFO32.EXE").string() + ";");
+
+    // A DWORD where the path belongs is rendered and tried as a program name.
+    RegistryStore dword;
+    dword.setDword(HKeyLocalMachine, kMsinfoKey, "PATH", 0x0A000201u);
+    QCOMPARE(runSysInfo(dword, false), "start &hA021;" + kUnavailable);
+}
+
+void MainWindowTest::aboutGetKeyValue()
+{
+    using bb::sysinfo::RegDword, bb::sysinfo::RegSz;
+    const auto text = [](const std::string& s) { return std::vector<std::uint8_t>(s.begin(), s.end()); };
+    const std::tuple<const char*, RegValue, bool, std::string> cases[] = {
+        {"VAL", {RegSz, text(std::string("C:\\Tools") + '\0')}, true, "C:\\Tools"}, // any case
+        {"Val", {RegSz, text("abc")}, true, "abc"}, // no final NUL: the last character stays
+        {"Val", {RegDword, {0x78, 0x56, 0x34, 0x12}}, true, "&h12345678"},
+        {"Val", {RegDword, {0x01, 0x02, 0x00, 0x0A}}, true, "&hA021"}, // no leading zero in a byte
+        {"Val", {RegDword, {5, 0, 0, 0}}, true, "&h005"}, // a final NUL byte goes before the rendering
+        {"Val", {3, {1, 2, 3}}, true, "old"},             // another type leaves the text as it was
+        {"Val", {RegSz, text(std::string(1023, 'y') + '\0')}, true, std::string(1023, 'y')},
+        {"Val", {RegSz, text(std::string(1025, 'y'))}, false, ""},
+        {"Val", {RegSz, {}}, false, ""},
+        {"Other", {RegSz, text("x")}, false, ""},
+    };
+    for (const auto& [name, stored, found, expected] : cases) {
+        RegistryStore store;
+        store.setValue(HKeyLocalMachine, "Soft\\Tools", "Val", stored);
+        store.setValue(0x80000001u, "Soft\\Other", "Val", stored);
+        std::string value = "old";
+        QCOMPARE(bb::sysinfo::GetKeyValue(store, HKeyLocalMachine, "SOFT\\tools", name, value), found);
+        QCOMPARE(value, expected);
+        // A missing key, or a key under another root, fails the same way.
+        QVERIFY(!bb::sysinfo::GetKeyValue(store, HKeyLocalMachine, "Soft\\Other", "Val", value));
+        QVERIFY(value.empty());
+    }
 }
 
 BB_QTEST_MAIN(MainWindowTest)
