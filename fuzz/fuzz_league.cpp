@@ -19,15 +19,27 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path& workDir()
-{
-    static const fs::path dir = [] {
+// One scratch folder for the whole run, removed when the fuzzer exits.
+struct ScratchDir {
+    fs::path path;
+    ScratchDir()
+    {
         std::string pattern = (fs::temp_directory_path() / "benchboss-fuzz-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             std::abort();
-        return fs::path(pattern);
-    }();
-    return dir;
+        path = pattern;
+    }
+    ~ScratchDir()
+    {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+};
+
+const fs::path& workDir()
+{
+    static const ScratchDir dir;
+    return dir.path;
 }
 
 void writeFile(const fs::path& name, const std::uint8_t* data, std::size_t size)
