@@ -9,8 +9,6 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QListWidget>
-#include <QRadioButton>
-#include <QtTest>
 
 #include <fstream>
 #include <iterator>
@@ -18,8 +16,6 @@
 #include <vector>
 
 using namespace bb;
-using namespace Qt::StringLiterals;
-using bb::test::Asked;
 
 class LinesWindowTest : public QObject {
     Q_OBJECT
@@ -31,6 +27,7 @@ class LinesWindowTest : public QObject {
 
     void open()
     {
+        prompter = {};
         w = std::make_unique<Lines>(*s, prompter);
         w->show();
     }
@@ -41,14 +38,26 @@ class LinesWindowTest : public QObject {
             qFatal("no control named %s", qPrintable(name));
         return c;
     }
-    // The text of a label or a text box.
-    QString text(const QString& name) { return get(name)->property("text").toString(); }
-    QLabel* slot(int i) { return get<QLabel>(u"lblPlayer(%1)"_s.arg(i)); }
-    QListWidget* list() { return get<QListWidget>(u"List2"_s); }
+    // The texts of labels or text boxes, each followed by "*" when bold and "|"; a name with "%1"
+    // runs over 0..last.
+    QString texts(const QString& names, int last = 0)
+    {
+        QString out;
+        for (const QString& name : names.split(' '))
+            for (int i = 0; i <= (name.contains('%') ? last : 0); ++i) {
+                const QWidget* c = get(name.contains('%') ? name.arg(i) : name);
+                out += c->property("text").toString() + (c->font().bold() ? "*|" : "|");
+            }
+        return out;
+    }
+    QLabel* slot(int i) { return get<QLabel>(QString("lblPlayer(%1)").arg(i)); }
+    QListWidget* list() { return get<QListWidget>("List2"); }
     void click(const QString& name) { get<QAbstractButton>(name)->click(); }
     void clickSlot(int i) { QTest::mouseClick(slot(i), Qt::LeftButton); }
+    void place(int p, int i) { select(p), clickSlot(i); }
     QString name(int p) const { return QString::fromLatin1(s->Players[0][p].Name.str()); }
     bool changed() const { return w->work().LinesChanged; }
+    const LineTable& table() const { return w->work().LineSlots; }
 
     // Clicks the list row that shows roster slot p; returns where.
     QPoint select(int p)
@@ -62,23 +71,20 @@ class LinesWindowTest : public QObject {
         qFatal("roster slot %d is not listed", p);
     }
 
-    // The one bold line header, -1 for none, -2 for several.
-    int boldHeader()
+    // Every question ("?") and message ("!") since the last look, with its title and icon.
+    std::string said()
     {
-        int bold = -1;
-        for (int k = 0; k < 4; ++k)
-            if (get<QLabel>(u"Label1(%1)"_s.arg(k))->font().bold())
-                bold = bold == -1 ? k : -2;
-        return bold;
+        std::string out;
+        for (const bb::test::Asked& a : prompter.asked)
+            out += (a.kind == a.YesNo ? "? " : "! ") + a.text + " [" + a.title +
+                   std::array{"] ", ", stop] ", ", info] "}[int(a.icon)];
+        prompter.asked.clear();
+        return out;
     }
-
-    static void checkAsked(const Asked& a, Asked::Kind kind, const std::string& text, MsgIcon icon,
-                           const std::string& title)
+    std::string press(const QString& button)
     {
-        QCOMPARE(a.kind, kind);
-        QCOMPARE(a.text, text);
-        QVERIFY(a.icon == icon);
-        QCOMPARE(a.title, title);
+        click(button);
+        return said();
     }
 
   private slots:
@@ -87,7 +93,6 @@ class LinesWindowTest : public QObject {
     // 20 a scratched centre, 21 a left wing on the farm.
     void init()
     {
-        prompter = {};
         s = std::make_unique<Session>();
         s->init("/nonexistent-benchboss-home");
         s->CurTeam = 3;
@@ -109,130 +114,104 @@ class LinesWindowTest : public QObject {
         s->Players[0][2].Sts = 203; // dressed though injured: listed
         s->Teams[3].LineSlots[0][0] = s->Teams[3].LineSlots[4][0] = s->Teams[3].LineSlots[12][1] = 4;
         open();
-        QCOMPARE(w->windowTitle(), u"Edit Lines"_s);
-        QCOMPARE(text("Label6"), u"Lines for Hawks     "_s);
-        QCOMPARE(list()->count(), 20);
-        QCOMPARE(list()->currentRow(), 0);
-        QCOMPARE(list()->selectedItems().size(), 1);
-        QCOMPARE(int(s->CurPlayer), 0);
-        QCOMPARE(text("lblPlyrStat(17)"), u"Player 0 is assigned to:"_s);
-        QCOMPARE(text("lblLineString"), u"the Pine"_s);
-        QCOMPARE(text("txtOverall"), u"45"_s);
-        QVERIFY(get<QRadioButton>("optEven")->isChecked());
-        QCOMPARE(text("Label1(3)"), u"Even Strength Line 4"_s);
-        QCOMPARE(boldHeader(), -1);
-        QCOMPARE(text("txtLnOverall"), QString());
-        QCOMPARE(slot(0)->text(), name(4)); // the full stored name, in bold
-        QVERIFY(slot(0)->font().bold());
+        QCOMPARE(w->windowTitle(), "Edit Lines");
+        QCOMPARE(texts("Label6 lblPlyrStat(17) lblLineString txtOverall txtLnOverall Label1(%1)", 3),
+                 "Lines for Hawks     *|Player 0 is assigned to:|the Pine*|45||Even Strength Line 1|"
+                 "Even Strength Line 2|Even Strength Line 3|Even Strength Line 4|");
+        QVERIFY(list()->count() == 20 && list()->currentRow() == 0 && list()->selectedItems().size() == 1);
+        QVERIFY(s->CurPlayer == 0 && get<QAbstractButton>("optEven")->isChecked());
+        QCOMPARE(texts("lblPlayer(0)"), name(4) + "*|"); // the full stored name, in bold
 
         select(4);
-        QCOMPARE(int(s->CurPlayer), 4);
-        QCOMPARE(text("lblLineString"), u"E1C P1C X1"_s);
+        QVERIFY(s->CurPlayer == 4 && texts("lblLineString") == "E1C P1C X1*|");
         int card = -1;
         w->openPlayerCard = [&] { card = s->CurPlayer; };
         QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, select(5));
-        QCOMPARE(card, 5);
-        QVERIFY(!changed());
+        QVERIFY(card == 5 && !changed());
 
         for (auto& p : s->Players[0])
             p.Sts = p.Sts >= 200 ? 100 : p.Sts;
         open();
         QCOMPARE(list()->count(), 0);
-        QCOMPARE(text("lblLineString"), u"No Assignments"_s);
-        QCOMPARE(text("lblPlyrStat(17)"), u"Assigned to"_s);
+        QCOMPARE(texts("lblLineString lblPlyrStat(17)"), "No Assignments*|Assigned to|");
         clickSlot(0);
         clickSlot(20);
-        QVERIFY(!changed());
-        QCOMPARE(w->work().LineSlots, s->Teams[3].LineSlots);
+        QVERIFY(!changed() && table() == s->Teams[3].LineSlots);
     }
 
-    void goalieFilterLeavesNoSelection()
+    // One window through the modes and the goalie filter.
+    void modesFocusAndFilter()
     {
-        open();
-        select(Goalie);
-        click("Check1(4)");
-        QCOMPARE(list()->count(), 18);
-        QVERIFY(list()->selectedItems().isEmpty());
-        clickSlot(20);
-        clickSlot(0);
-        QVERIFY(!changed());
-        QCOMPARE(w->work().LineSlots, s->Teams[3].LineSlots);
-        select(0);
-        clickSlot(0);
-        QCOMPARE(int(w->work().LineSlots[0][0]), 0);
-    }
-
-    void penaltyKillHidesSpareSlots()
-    {
-        s->Teams[3].LineSlots[0][4] = 12;
+        // E1 holds skaters rated 60, 70, 80, 90 and 50 in every skill: overall skill + 5. E4's fifth
+        // cell, slot 19, holds player 15.
+        s->Teams[3].LineSlots[0] = {0, 4, 8, 12, 13};
+        for (std::size_t y = 0; y < 5; ++y)
+            s->Players[0][s->Teams[3].LineSlots[0][y]].Skill.fill(y == 4 ? 50 : 60 + 10 * y);
         s->Teams[3].LineSlots[3][4] = 15;
         open();
+
+        // PP mode: a header click focuses its line; the goalie in slot 20 focuses E1 and shows its averages.
+        click("optPP");
+        QTest::mouseClick(get("Label1(2)"), Qt::LeftButton);
+        QCOMPARE(texts("Label1(%1)", 3),
+                 "PP Line 1 (5 on 4)|PP Line 2 (5 on 4)|PP Line 1 (4 on 3)*|PP Line 2 (4 on 3)|");
+        place(Goalie, 20);
+        QCOMPARE(texts("Label1(%1)", 3),
+                 "PP Line 1 (5 on 4)*|PP Line 2 (5 on 4)|PP Line 1 (4 on 3)|PP Line 2 (4 on 3)|");
+        QCOMPARE(texts("lblLineString txtLnAvgRating(%1) txtLnOverall", 12),
+                 "Starting Goaltender*|" + QString("70|").repeated(13) + "75|");
+
+        // PK mode hides the spare slots, which take no click; Even shows what they hold.
         click("optPK");
         const QList<int> hidden = {4, 9, 13, 14, 18, 19};
         for (int i = 0; i < 23; ++i)
             QCOMPARE(slot(i)->isVisible(), !hidden.contains(i));
-        QCOMPARE(text("Label5"), u"Penalty Kill Lines"_s);
-        QCOMPARE(text("Label1(3)"), u"PK Line 2 (3 on 5)"_s);
-        const QStringList captions = {"C", "W", "D", "D", "", "C", "D", "D", "", ""};
-        for (int i = 0; i < 10; ++i)
-            QCOMPARE(text(u"Label2(%1)"_s.arg(i)), captions[i]);
-        QCOMPARE(boldHeader(), 0);
-        select(0);
-        clickSlot(4); // hidden: no click
-        QVERIFY(!changed());
-
+        QCOMPARE(texts("Label5 Label1(3) Label2(%1)", 9),
+                 "Penalty Kill Lines*|PK Line 2 (3 on 5)|C|W|D|D||C|D|D|||");
+        const LineTable placed = table();
+        place(0, 4);
+        QCOMPARE(table(), placed);
         click("optEven");
         for (int i = 0; i < 20; ++i)
             QVERIFY(slot(i)->isVisible());
-        QCOMPARE(slot(4)->text(), name(12));
-        QCOMPARE(slot(19)->text(), name(15));
-    }
+        QVERIFY(slot(4)->text() == name(13) && slot(19)->text() == name(15));
 
-    void goalieSlotFocusesFirstEvenLine()
-    {
-        // E1 holds skaters rated 60, 70, 80, 90 and 50 in every skill: overall skill + 5.
-        const std::array<std::uint8_t, 5> e1 = {0, 4, 8, 12, 13};
-        for (std::size_t y = 0; y < 5; ++y) {
-            s->Teams[3].LineSlots[0][y] = e1[y];
-            s->Players[0][e1[y]].Skill.fill(y == 4 ? 50 : 60 + 10 * y);
-        }
-        open();
-        click("optPP");
-        QTest::mouseClick(get("Label1(2)"), Qt::LeftButton);
-        QCOMPARE(boldHeader(), 2);
+        // With goalies filtered out nothing is selected and slot clicks do nothing.
         select(Goalie);
+        click("Check1(4)");
+        QVERIFY(list()->count() == 18 && list()->selectedItems().isEmpty());
         clickSlot(20);
-        QCOMPARE(w->work().LineSlots[12][0], Goalie);
-        QCOMPARE(text("lblLineString"), u"Starting Goaltender"_s);
-        QCOMPARE(text("Label1(0)"), u"PP Line 1 (5 on 4)"_s);
-        QCOMPARE(boldHeader(), 0);
-        for (int k = 0; k < 13; ++k)
-            QCOMPARE(text(u"txtLnAvgRating(%1)"_s.arg(k)), u"70"_s);
-        QCOMPARE(text("txtLnOverall"), u"75"_s);
+        clickSlot(1);
+        QCOMPARE(table(), placed);
     }
 
-    void exitWithIncompleteLinesStaysOpen()
+    void exitAndCloseBox()
     {
         const LineTable before = s->Teams[3].LineSlots;
+        const std::string keep = "? Keep Line Changes? [Keep Changes] ";
         open();
-        select(0);
-        clickSlot(0);
+        w->close(); // without changes nothing is said
+        QCOMPARE(said(), "");
+
+        // Yes with an empty cell: the window stays open, and the next Exit asks again; No closes it
+        // without a warning and the team keeps its table.
+        open();
+        place(0, 0);
         prompter.yesNo = {true, true, false};
-        click("cmdExit");
-        QCOMPARE(prompter.asked.size(), std::size_t{2});
-        checkAsked(prompter.asked[0], Asked::YesNo, "Keep Line Changes?", MsgIcon::None, "Keep Changes");
-        checkAsked(prompter.asked[1], Asked::Message, "Lines are not complete", MsgIcon::Stop, "Edit Lines");
+        const std::string incomplete = "! Lines are not complete [Edit Lines, stop] ";
+        QCOMPARE(press("cmdExit"), keep + incomplete);
+        QCOMPARE(press("cmdExit"), keep + incomplete);
         QVERIFY(w->isVisible());
-        QVERIFY(changed());
-
-        click("cmdExit"); // asked again
-        QCOMPARE(prompter.asked.size(), std::size_t{4});
-        QCOMPARE(prompter.asked[2].text, "Keep Line Changes?");
-        QVERIFY(w->isVisible());
-
-        click("cmdExit"); // No: closed without a warning, the team keeps its table
-        QCOMPARE(prompter.asked.size(), std::size_t{5});
+        QCOMPARE(press("cmdExit"), keep);
         QVERIFY(!w->isVisible());
+        QCOMPARE(s->Teams[3].LineSlots, before);
+
+        // The close box after a placement warns and drops it.
+        open();
+        place(0, 0);
+        w->close();
+        QVERIFY(!w->isVisible() && w->result() == QDialog::Rejected);
+        QCOMPARE(said(), "! Changes were not saved [Edit Lines, stop] ");
         QCOMPARE(s->Teams[3].LineSlots, before);
     }
 
@@ -243,8 +222,7 @@ class LinesWindowTest : public QObject {
         QVERIFY(demo::writeDemoLeague(dir.path(), {}).ok());
         s = std::make_unique<Session>();
         s->init(dir.path());
-        QVERIFY(LoadLg(*s, (dir / "demo").string()).ok());
-        QVERIFY(LoadTeam(*s, 0, 0).ok());
+        QVERIFY(LoadLg(*s, (dir / "demo").string()).ok() && LoadTeam(*s, 0, 0).ok());
         const auto readTms = [&] {
             std::ifstream in(s->SwapTms, std::ios::binary);
             return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
@@ -254,65 +232,34 @@ class LinesWindowTest : public QObject {
         while (s->Players[0][skater].Sts < 200 || s->Players[0][skater].Pos == PosG)
             ++skater;
         open();
-        select(skater);
-        clickSlot(22);
+        place(skater, 22);
         prompter.yesNo = {true};
-        click("cmdExit");
-        QVERIFY(!w->isVisible());
-        QCOMPARE(w->result(), int(QDialog::Accepted));
-        QCOMPARE(prompter.asked.size(), std::size_t{1});
+        QCOMPARE(press("cmdExit"), "? Keep Line Changes? [Keep Changes] ");
+        QVERIFY(!w->isVisible() && w->result() == QDialog::Accepted);
 
         // X2 is cell (12, 2), byte 174 + 12 + 13 * 2 of the record; LinesSet, -1, is at 252.
         const std::vector<std::uint8_t> after = readTms();
         QCOMPARE(after.size(), before.size());
         QCOMPARE(int(after[174 + 12 + 13 * 2]), skater);
-        QCOMPARE(int(after[252]), 0xFF);
-        QCOMPARE(int(after[253]), 0xFF);
+        QVERIFY(after[252] == 0xFF && after[253] == 0xFF && s->Teams[0].LinesSet);
         QVERIFY(std::equal(after.begin() + TeamRec::Size, after.end(), before.begin() + TeamRec::Size));
-        QVERIFY(bool(s->Teams[0].LinesSet));
-    }
-
-    void closeBoxWarnsAndDrops()
-    {
-        const LineTable before = s->Teams[3].LineSlots;
-        open();
-        w->close(); // without changes nothing is said
-        QVERIFY(prompter.asked.empty());
-        open();
-        select(0);
-        clickSlot(0);
-        w->close();
-        QVERIFY(!w->isVisible());
-        QCOMPARE(w->result(), int(QDialog::Rejected));
-        QCOMPARE(prompter.asked.size(), std::size_t{1});
-        checkAsked(prompter.asked[0], Asked::Message, "Changes were not saved", MsgIcon::Stop, "Edit Lines");
-        QCOMPARE(s->Teams[3].LineSlots, before);
     }
 
     void autoNeedsTwentyHealthyDressed()
     {
+        const std::string tail = " players on the roster.\rSet roster first [Auto Lines, info] ";
         s->Players[0][3].Sts = 201; // dressed but injured: listed, not counted
-        const auto pressAuto = [&](const std::string& expected) {
-            prompter = {};
-            open();
-            click("cmdAuto");
-            if (expected.empty()) {
-                QVERIFY(prompter.asked.empty());
-                QVERIFY(changed());
-                QCOMPARE(slot(20)->text(), name(19)); // the better healthy goalie
-                return;
-            }
-            QCOMPARE(prompter.asked.size(), std::size_t{1});
-            checkAsked(prompter.asked[0], Asked::Message, expected, MsgIcon::Information, "Auto Lines");
-            QVERIFY(!changed());
-            QCOMPARE(w->work().LineSlots, s->Teams[3].LineSlots);
-        };
-        pressAuto("There are only 19 players on the roster.\rSet roster first");
+        open();
+        QCOMPARE(press("cmdAuto"), "! There are only 19" + tail);
+        QVERIFY(!changed() && table() == s->Teams[3].LineSlots);
         s->Players[0][3].Sts = 200;
         s->Players[0][22] = s->Players[0][17]; // a seventh defenceman
-        pressAuto("There are only 21 players on the roster.\rSet roster first");
+        open();
+        QCOMPARE(press("cmdAuto"), "! There are only 21" + tail);
         s->Players[0][22].Sts = 100;
-        pressAuto("");
+        open();
+        QCOMPARE(press("cmdAuto"), "");
+        QVERIFY(changed() && slot(20)->text() == name(19)); // the better healthy goalie
     }
 };
 

@@ -1,7 +1,6 @@
 #include "qt_test_main.h"
 
 #include "core/league_io.h"
-#include "core/session.h"
 #include "demo_league.h"
 #include "scripted_prompter.h"
 #include "temp_dir.h"
@@ -14,19 +13,16 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
+#include <QMenuBar>
 #include <QTimer>
 
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <memory>
+#include <optional>
 
 namespace fs = std::filesystem;
-using Ints = std::vector<int>;
-using bb::sysinfo::HKeyLocalMachine;
-using bb::sysinfo::RegistryStore;
-using bb::sysinfo::RegValue;
+using namespace bb::sysinfo;
 
 namespace {
 
@@ -42,126 +38,88 @@ struct Harness {
     bb::test::TempDir home;
     bb::Session s;
     bb::test::ScriptedPrompter p;
-    std::unique_ptr<bb::ui::Main> w = std::make_unique<bb::ui::Main>(s, p);
+    bb::ui::Main w{s, p};
 
-    template <class T> T* get(const char* name) const { return w->findChild<T*>(QString::fromLatin1(name)); }
-    QLabel* label(const char* name) const { return get<QLabel>(name); }
-    QAction* action(const char* name) const { return get<QAction>(name); }
-    QListWidget* divs(int k) const { return get<QListWidget>(k == 0 ? "lstDivs(0)" : "lstDivs(1)"); }
-    QListWidget* teams(int k) const { return get<QListWidget>(k == 0 ? "lstTeams(0)" : "lstTeams(1)"); }
-    // 1 when the menu, its entry and all its actions (so their shortcuts) are on, 0 when all are off.
-    int enabled(const char* menu) const
+    template <class T> T* get(const QString& name) const { return w.findChild<T*>(name); }
+    QString text(const char* label) const { return get<QLabel>(label)->text(); }
+    QListWidget* list(const char* name) const { return get<QListWidget>(name); }
+    void run(const char* action) { get<QAction>(action)->trigger(); }
+    // The caption and the labels Label3, Label1, Label2, each followed by "|"; the four lists
+    // (lstDivs(0), lstDivs(1), lstTeams(0), lstTeams(1)), each row as a division's text or a team's
+    // number, "*" after the selected row, "/" after each list; then per menu (manager, coach, file,
+    // Info) 1 when it and all its actions (so their shortcuts) are on, 0 when all are off; CurTeam.
+    QString state() const
     {
-        const QMenu* m = get<QMenu>(menu);
-        QList<QAction*> all = m->actions() << m->menuAction();
-        const auto on =
-            std::count_if(all.begin(), all.end(), [](const QAction* a) { return a->isEnabled(); });
-        return m->isEnabled() && on == all.size() ? 1 : !m->isEnabled() && on == 0 ? 0 : -1;
+        QString out =
+            w.windowTitle() + "|" + text("Label3") + "|" + text("Label1") + "|" + text("Label2") + "|";
+        for (const char* name : {"lstDivs(0)", "lstDivs(1)", "lstTeams(0)", "lstTeams(1)"}) {
+            for (int i = 0; i < list(name)->count(); ++i) {
+                const QListWidgetItem* item = list(name)->item(i);
+                const QString team = item->data(Qt::UserRole).toString();
+                out += (team.isEmpty() ? item->text() : team) + (item->isSelected() ? "*|" : "|");
+            }
+            out += "/";
+        }
+        for (const char* name : {"manager", "coach", "file", "Info"}) {
+            const QList<QAction*> all = get<QMenu>(name)->actions() << get<QMenu>(name)->menuAction();
+            const auto on = std::count_if(all.begin(), all.end(), [](auto* a) { return a->isEnabled(); });
+            out += on == all.size() ? '1' : on == 0 ? '0' : '?';
+        }
+        return out + " team " + QString::number(s.CurTeam);
     }
-    void start(const std::string& defaults = {})
+    static std::string bytes(const auto& b) { return {b.begin(), b.end()}; }
+    void start(const std::optional<std::string>& defaults = {})
     {
-        if (!defaults.empty())
-            std::ofstream(home / "benchset.def") << defaults;
-        w->startUp(home.path());
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        if (defaults)
+            std::ofstream(home / "benchset.def") << *defaults;
+        w.startUp(home.path());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
     }
     // The generated league of 24 teams: team t is in conference t % 2, division (t / 2) % 4.
     std::string demo(const std::string& name)
     {
         if (!bb::demo::writeDemoLeague(home / "leagues", {name, 24, 1, true}))
-            qWarning("demo league %s not written", name.c_str());
+            qFatal("demo league %s not written", name.c_str());
         return (home / "leagues" / name).string();
     }
-    // A hand-made league; maxTeam < 0 stores the number of teams minus one.
-    std::string fixture(const std::string& name, const std::vector<FixtureTeam>& teams, int maxTeam = -1,
-                        const std::string& lgName = "Fixture")
+    // A hand-made league holding the given teams, MaxTeam their number minus one.
+    std::string fixture(const std::string& name, const std::vector<FixtureTeam>& teams)
     {
+        const std::string path = demo(name); // its roster file will do
+        std::ofstream lge(path + ".lge", std::ios::binary), tms(path + ".tms", std::ios::binary);
         bb::LeagueRec lg;
-        lg.Name.assign(lgName);
-        lg.MaxTeam = static_cast<std::uint8_t>(maxTeam >= 0 ? maxTeam : int(teams.size()) - 1);
-        const auto header = lg.encoded();
-        std::string lge(header.begin(), header.end()), tms, ros;
+        lg.Name.assign("<b>L</b>");
+        lg.MaxTeam = std::uint8_t(teams.size() - 1);
+        lge << bytes(lg.encoded());
         for (const auto& [teamName, conf, div] : teams) {
             bb::TeamRec rec;
             rec.Name.assign(teamName);
-            rec.Conf = static_cast<std::uint8_t>(conf);
-            rec.Div = static_cast<std::uint8_t>(div);
-            const auto bytes = rec.encoded();
-            tms.append(bytes.begin(), bytes.end());
-            ros.append(bb::RosterSize * bb::PlayerRec::Size, '\0');
+            rec.Conf = std::uint8_t(conf);
+            rec.Div = std::uint8_t(div);
+            tms << bytes(rec.encoded());
         }
-        const std::string path = (home / name).string();
-        for (const auto& [ext, bytes] : {std::pair{".lge", &lge}, {".tms", &tms}, {".ros", &ros}})
-            std::ofstream(path + ext, std::ios::binary) << *bytes;
         return path;
     }
     void load(const std::string& chosen)
     {
         p.files.push_back(chosen);
-        action("LoadLeague")->trigger();
+        run("LoadLeague");
     }
 };
 
-Ints rowData(const QListWidget* l)
+QPoint clickRow(QListWidget* l, int row)
 {
-    Ints out;
-    for (int i = 0; i < l->count(); ++i)
-        out.push_back(l->item(i)->data(Qt::UserRole).toInt());
-    return out;
+    const QPoint at = l->visualItemRect(l->item(row)).center();
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, at);
+    return at;
 }
 
-int selected(const QListWidget* l)
-{
-    const auto items = l->selectedItems();
-    return items.isEmpty() ? -1 : l->row(items.first());
-}
-
-void clickRow(QListWidget* l, int row)
-{
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
-}
-
-void verifyNoLeague(Harness& h)
-{
-    QCOMPARE(h.w->windowTitle(), QStringLiteral("Kestrel"));
-    QCOMPARE(h.label("Label3")->text(), QStringLiteral("League Name"));
-    QCOMPARE(h.label("Label1")->text(), QStringLiteral("Conference 1"));
-    QCOMPARE(h.label("Label2")->text(), QStringLiteral("Conference 2"));
-    for (int k = 0; k < 2; ++k)
-        QVERIFY(h.divs(k)->count() + h.teams(k)->count() == 0);
-    QVERIFY(h.enabled("manager") == 0 && h.enabled("coach") == 0 && h.enabled("file") == 1 &&
-            h.enabled("Info") == 1);
-    QVERIFY(h.p.asked.empty());
-    QVERIFY(!h.s.LeagueLoaded);
-    QVERIFY(!fs::exists(h.home / "swp.t"));
-    QCOMPARE(int(h.s.CurTeam), 0);
-}
-
-// A generated league as first shown: divisions 0 and 1 only, row 0 picked everywhere.
-void verifyDemoShown(Harness& h, const std::string& path)
-{
-    QCOMPARE(h.w->windowTitle(), QString::fromStdString(path));
-    QCOMPARE(h.label("Label3")->text(), bb::ui::leagueText(h.s.League.Name.str()));
-    QCOMPARE(h.label("Label2")->text(), bb::ui::leagueText(h.s.League.Conf[1].Name.str()));
-    for (int k = 0; k < 2; ++k) {
-        QCOMPARE(h.divs(k)->count(), 2);
-        for (int d = 0; d < 2; ++d) {
-            QCOMPARE(h.divs(k)->item(d)->text(), bb::ui::leagueText(h.s.League.Conf[k].Div[d].Name.str()));
-            QCOMPARE(h.divs(k)->item(d)->text().size(), 10);
-        }
-        QCOMPARE(selected(h.divs(k)), 0);
-        QCOMPARE(selected(h.teams(k)), 0);
-    }
-    QCOMPARE(rowData(h.teams(0)), (Ints{0, 8, 16}));
-    QCOMPARE(rowData(h.teams(1)), (Ints{1, 9, 17}));
-    QCOMPARE(int(h.s.CurTeam), 1);
-    QVERIFY(h.enabled("manager") == 1 && h.enabled("coach") == 1);
-    QVERIFY(h.p.messages().empty());
-}
+// A generated league as first shown: divisions 0 and 1 only, at full width, row 0 picked everywhere.
+const QString kDemoShown = "|Benchboss Demo League    |Lakeshore   |Highland    |Harbour   *|Summit    "
+                           "|/Frontier  *|Valley    |/0*|8|16|/1*|9|17|/1111 team 1";
 
 const std::string kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const std::string kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 const std::string kUnavailable = "System Information Is Unavailable At This Time";
 
 // Clicks System Info over the store: "start P;" for each program started, then each message
@@ -176,11 +134,9 @@ std::string runSysInfo(RegistryStore store, bool startSucceeds = true)
         out += "start " + program + ";";
         return startSucceeds;
     });
-    QTest::mouseClick(box.findChild<QPushButton*>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);
+    QTest::mouseClick(box.findChild<QWidget*>("cmdSysInfo"), Qt::LeftButton);
     for (const bb::test::Asked& a : p.asked)
-        out += a.kind == bb::test::Asked::Message && a.icon == bb::MsgIcon::None && a.title.empty()
-                   ? a.text
-                   : "unexpected " + a.text;
+        out += a.kind == a.Message && a.icon == bb::MsgIcon::None && a.title.empty() ? a.text : "unexpected";
     return out;
 }
 
@@ -191,137 +147,118 @@ class MainWindowTest : public QObject {
   private slots:
     void startUpCommandsAndAbout();
     void loadLeague();
-    void firstTeamsAndPlainText();
     void aboutSysInfo();
-    void aboutGetKeyValue();
 };
 
 void MainWindowTest::startUpCommandsAndAbout()
 {
-    for (const std::string defaults : {"none", "empty", "missing"}) {
+    for (int c = 0; c < 3; ++c) { // no defaults file, an empty one, one naming a league without ".lge"
         Harness h;
         const std::string gone = h.demo("gone");
         fs::remove(gone + ".lge");
-        if (defaults != "none")
-            std::ofstream(h.home / "benchset.def") << (defaults == "empty" ? "" : gone + "\r\n");
-        h.start();
-        verifyNoLeague(h);
+        h.start(c == 0 ? std::nullopt : std::optional(c == 1 ? "" : gone + "\r\n"));
+        QCOMPARE(h.state(), "Kestrel|League Name|Conference 1|Conference 2|////0011 team 0");
+        QVERIFY(h.p.asked.empty() && !h.s.LeagueLoaded);
     }
     Harness h;
     const std::string path = h.demo("demo");
     h.start(path + "\r\n");
-    verifyDemoShown(h, path);
-    QVERIFY(bb::FileExists(h.home / "swp.r"));
-
-    for (const auto& [name, text, key] : {std::tuple{"LoadLeague", "Load", "Ctrl+L"},
-                                          {"exit", "Exit", ""},
-                                          {"ViewTeam", "View Team", "Ctrl+V"},
-                                          {"SetRoster", "Set Game Roster", "Ctrl+R"},
-                                          {"SetLines", "Set Lines", "Ctrl+E"},
-                                          {"About", "About", ""}}) {
-        QCOMPARE(h.action(name)->text(), QString::fromLatin1(text));
-        QCOMPARE(h.action(name)->shortcut(), QKeySequence(QString::fromLatin1(key)));
-    }
+    QCOMPARE(h.state(), QString::fromStdString(path) + kDemoShown);
+    QVERIFY(h.p.messages().empty());
+    QString items;
+    for (const QAction* m : h.w.menuBar()->actions())
+        for (const QAction* a : m->menu()->actions())
+            items += m->text() + ">" + a->text() + " " + a->shortcut().toString() + ";";
+    QCOMPARE(items, "File>Load Ctrl+L;File>Exit ;Manager>View Team Ctrl+V;Coach>Set Game Roster Ctrl+R;"
+                    "Coach>Set Lines Ctrl+E;Info>About ;");
 
     // What a double click delivers: a click, then the double click; the view opens on that team.
-    Ints viewOpened;
-    h.w->openTeamView = [&] { viewOpened.push_back(h.s.CurTeam); };
-    const QPoint at = h.teams(0)->visualItemRect(h.teams(0)->item(1)).center();
-    QTest::mouseClick(h.teams(0)->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(h.teams(0)->viewport(), Qt::LeftButton, {}, at);
-    h.action("ViewTeam")->trigger();
-    QCOMPARE(viewOpened, (Ints{8, 8}));
+    std::vector<int> viewOpened;
+    h.w.openTeamView = [&] { viewOpened.push_back(h.s.CurTeam); };
+    QTest::mouseDClick(h.list("lstTeams(0)")->viewport(), Qt::LeftButton, {},
+                       clickRow(h.list("lstTeams(0)"), 1));
+    h.run("ViewTeam");
+    QCOMPARE(viewOpened, (std::vector<int>{8, 8}));
 
     // Set Lines loads that team into slot 0 and opens the line editor modal on it.
-    bb::Session reference;
-    reference.init(h.home.path());
-    QVERIFY(bb::LoadTeam(reference, 8, 0).ok());
     h.s.Players[0] = {};
-    QString modalName, modalTitle;
-    std::string firstPlayer;
+    QString shown = "no modal window";
     QTimer::singleShot(0, [&] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
-            modalName = modal->objectName();
-            modalTitle = modal->findChild<QLabel*>(QStringLiteral("Label6"))->text();
-            firstPlayer = h.s.Players[0][0].Name.str();
+            shown = modal->objectName() + ": " + modal->findChild<QLabel*>("Label6")->text();
             modal->close();
         }
     });
-    h.action("SetLines")->trigger();
-    QCOMPARE(modalName, QStringLiteral("Lines"));
-    QCOMPARE(modalTitle, QStringLiteral("Lines for ") + bb::ui::leagueText(h.s.Teams[8].Name.str()));
-    QCOMPARE(firstPlayer, reference.Players[0][0].Name.str());
+    h.run("SetLines");
+    QCOMPARE(shown, "Lines: Lines for " + bb::ui::leagueText(h.s.Teams[8].Name.str()));
+    const std::string loaded = h.s.Players[0][0].Name.str();
+    QVERIFY(bb::LoadTeam(h.s, 8, 0).ok() && h.s.Players[0][0].Name.str() == loaded);
 
-    // Without its editor Set Game Roster does nothing; a team that cannot be loaded opens no editor
-    // and says why.
-    h.action("SetRoster")->trigger();
-    QVERIFY(h.p.asked.empty());
+    // Without its editor Set Game Roster does nothing; a team that cannot be loaded opens no
+    // editor and says why.
+    h.run("SetRoster");
     int opened = 0;
-    h.w->openLines = h.w->openRoster = [&] { ++opened; };
+    h.w.openLines = h.w.openRoster = [&] { ++opened; };
     fs::remove(h.home / "swp.r");
-    h.action("SetLines")->trigger();
-    h.action("SetRoster")->trigger();
-    QCOMPARE(opened, 0);
-    QCOMPARE(h.p.asked.size(), std::size_t{2});
-    QVERIFY(h.p.asked[0].kind == bb::test::Asked::Message && h.p.asked[0].icon == bb::MsgIcon::Stop);
-    QVERIFY(!h.p.asked[0].text.empty());
+    h.run("SetLines");
+    h.run("SetRoster");
+    QVERIFY(opened == 0 && h.p.messages().size() == 2 && h.p.asked.size() == 2);
+    QVERIFY(h.p.asked[0].icon == bb::MsgIcon::Stop && !h.p.asked[0].text.empty());
 
-    // About is single and modeless and outlives Exit; OK is its default and cancel button, and once
-    // it is closed About makes a fresh one.
-    h.action("About")->trigger();
-    QPointer<bb::ui::frmAbout> about = h.w->aboutBox();
+    // About is single and modeless and outlives Exit; OK is its default button, and once the box is
+    // closed About makes a fresh one.
+    h.run("About");
+    QPointer<bb::ui::frmAbout> about = h.w.aboutBox();
     QVERIFY(about && about->isVisible() && !about->isModal() && !about->parent());
-    QCOMPARE(about->windowTitle(), QStringLiteral("About Benchboss"));
-    QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(), QStringLiteral("Benchboss"));
-    QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
-             QStringLiteral("Version 1.2.9"));
-    const auto* ok = about->findChild<QPushButton*>(QStringLiteral("cmdOK"));
-    QVERIFY(ok->text() == QStringLiteral("OK") && ok->isDefault());
-    QCOMPARE(about->findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->text(),
-             QStringLiteral("&System Info..."));
-    h.action("About")->trigger();
-    QCOMPARE(h.w->aboutBox(), about.data());
-    h.action("exit")->trigger();
-    QVERIFY(!h.w->isVisible() && about->isVisible());
-    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
-        QVERIFY(QTest::qWaitForWindowExposed(h.w->aboutBox()));
-        QTest::keyClick(h.w->aboutBox(), key);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!h.w->aboutBox());
-        h.action("About")->trigger();
-    }
-    QVERIFY(h.w->aboutBox());
+    const auto text = [&](const char* name) { return about->findChild<QWidget*>(name)->property("text"); };
+    QCOMPARE(about->windowTitle(), "About Benchboss");
+    QCOMPARE(text("lblTitle").toString() + "/" + text("lblVersion").toString() + "/" +
+                 text("cmdOK").toString() + "/" + text("cmdSysInfo").toString(),
+             "Benchboss/Version 1.2.9/OK/&System Info...");
+    h.run("About");
+    QCOMPARE(h.w.aboutBox(), about.data());
+    h.run("exit");
+    QVERIFY(!h.w.isVisible() && about->isVisible());
+    QTest::keyClick(about, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!about && !h.w.aboutBox());
+    h.run("About");
+    QVERIFY(h.w.aboutBox());
 }
 
 void MainWindowTest::loadLeague()
 {
     Harness h;
     h.start();
-    const std::string path = h.demo("first");
-    h.load(path + ".tms");
+    h.s.CurTeam = 42;
+
+    // No team in either first division: no team is picked and the menus stay off.
+    const std::string late = h.fixture("late", {{"A", 0, 1}, {"B", 1, 1}, {"Deep", 0, 2}, {"C", 0, 1}});
+    h.load(late + ".tms");
     const bb::FileDialogRequest& r = h.p.asked.at(0).request;
     QVERIFY(r.title == "Load League" && r.selectedFilter == 1 && r.initialName.empty());
-    QCOMPARE(r.filters,
-             (std::vector<std::pair<std::string, std::string>>{{"All Files", "*"}, {"Tarn Files", "*.tms"}}));
-    h.p.asked.clear();
-    verifyDemoShown(h, path);
-    QCOMPARE(bb::readDefaultsFile(h.home.path()).value_or(""), path);
+    QVERIFY(r.filters == (decltype(r.filters){{"All Files", "*"}, {"Tarn Files", "*.tms"}}));
+    QCOMPARE(h.state(), QString::fromStdString(late) + "|<b>L</b>                 |||*||/*||///0011 team 42");
+    // A division click enables nothing; the first team click enables both menus.
+    clickRow(h.list("lstDivs(0)"), 1);
+    QCOMPARE(h.state().section('|', 4), "|*|/*||/0|3|//0011 team 42");
+    clickRow(h.list("lstTeams(0)"), 1);
+    QCOMPARE(h.state().section('|', 4), "|*|/*||/0|3*|//1111 team 3");
 
+    const std::string path = h.demo("first");
+    h.load(path + ".tms");
+    QCOMPARE(h.state(), QString::fromStdString(path) + kDemoShown);
     // Another division refills its team list, picks no team and leaves CurTeam alone.
-    clickRow(h.divs(0), 1);
-    QCOMPARE(rowData(h.teams(0)), (Ints{2, 10, 18}));
-    QCOMPARE(selected(h.teams(0)), -1);
-    QCOMPARE(int(h.s.CurTeam), 1);
-    clickRow(h.teams(0), 1);
+    clickRow(h.list("lstDivs(0)"), 1);
+    QCOMPARE(h.state().section('|', 4),
+             "Harbour   |Summit    *|/Frontier  *|Valley    |/2|10|18|/1*|9|17|/1111 team 1");
+    clickRow(h.list("lstTeams(0)"), 1);
     QCOMPARE(int(h.s.CurTeam), 10);
 
-    const QString title = h.w->windowTitle();
+    const QString state = h.state();
     const std::string swapTeams = fileText(h.home / "swp.t");
     const auto verifyUnchanged = [&] {
-        QCOMPARE(h.w->windowTitle(), title);
-        QCOMPARE(int(h.s.CurTeam), 10);
-        QCOMPARE(h.s.LgPath, path);
-        QCOMPARE(rowData(h.teams(0)), (Ints{2, 10, 18}));
+        QVERIFY(h.state() == state && h.s.LgPath == path);
         QVERIFY(fileText(h.home / "swp.t") == swapTeams);
         QCOMPARE(bb::readDefaultsFile(h.home.path()).value_or(""), path);
         QVERIFY(h.p.messages().empty());
@@ -330,113 +267,66 @@ void MainWindowTest::loadLeague()
     const std::string other = h.demo("other");
     h.load(other + ".tm");
     verifyUnchanged();
-    // Cancel; the dialog starts from the name chosen last.
-    h.action("LoadLeague")->trigger();
-    QCOMPARE(h.p.asked.back().request.initialName, other + ".tm");
+    h.run("LoadLeague"); // cancel
     verifyUnchanged();
     h.load("abc"); // too short to lose an extension
     verifyUnchanged();
-    QVERIFY(!bb::leaguePathOfChosenFile("abc"));
+    // The dialog starts from the name chosen last; a cancel chooses nothing.
+    QCOMPARE(h.p.asked.back().request.initialName, other + ".tm");
     h.load(h.fixture("big", std::vector<FixtureTeam>(61, {"Solo", 1, 0})) + ".tms"); // MaxTeam 60
     verifyUnchanged();
 
-    // Any file of the league will do; characters are dropped, not bytes.
-    h.load(other + ".lge");
-    QCOMPARE(h.s.LgPath, other);
-    QCOMPARE(h.w->windowTitle(), QString::fromStdString(other));
+    // Characters are dropped, not bytes.
     QCOMPARE(bb::leaguePathOfChosenFile("/lg/ligu\xc3\xa9.tm").value_or("?"), std::string("/lg/ligu"));
     QCOMPARE(bb::leaguePathOfChosenFile("/lg/\xc3\xa9.tms").value_or("?"), std::string("/lg/\xc3\xa9"));
-}
-
-void MainWindowTest::firstTeamsAndPlainText()
-{
-    Harness h;
-    h.start();
-    h.s.CurTeam = 42;
-
-    // No team in either first division: no team is picked and the menus stay off.
-    const std::string late =
-        h.fixture("late", {{"Alpha", 0, 1}, {"Bravo", 1, 1}, {"Deep", 0, 2}, {"Charlie", 0, 1}});
-    h.load(late + ".tms");
-    QCOMPARE(h.w->windowTitle(), QString::fromStdString(late));
-    QVERIFY(h.teams(0)->count() + h.teams(1)->count() == 0);
-    QCOMPARE(int(h.s.CurTeam), 42);
-    QVERIFY(h.enabled("manager") == 0 && h.enabled("coach") == 0);
-
-    // A division click enables nothing; the first team click enables both menus.
-    clickRow(h.divs(0), 1);
-    QCOMPARE(rowData(h.teams(0)), (Ints{0, 3}));
-    QVERIFY(h.enabled("coach") == 0);
-    clickRow(h.teams(0), 1);
-    QCOMPARE(int(h.s.CurTeam), 3);
-    QVERIFY(h.enabled("coach") == 1 && h.enabled("manager") == 1);
 
     // Conference 1's first division is empty: conference 0's first team is picked. League text is
     // never markup.
-    h.load(h.fixture("west", {{"Alpha", 1, 1}, {"<b>X</b>", 0, 0}, {"Charlie", 0, 0}}, -1, "<b>L</b>") +
-           ".tms");
-    QCOMPARE(rowData(h.teams(0)), (Ints{1, 2}));
-    QCOMPARE(selected(h.teams(0)), 0);
-    QCOMPARE(h.teams(1)->count(), 0);
-    QCOMPARE(int(h.s.CurTeam), 1);
-    QCOMPARE(h.teams(0)->item(0)->text(), QStringLiteral("<b>X</b>  "));
-    QCOMPARE(h.label("Label3")->text(), QStringLiteral("<b>L</b>").leftJustified(25));
-    QCOMPARE(h.label("Label3")->textFormat(), Qt::PlainText);
-    QVERIFY(h.p.messages().empty());
+    h.load(h.fixture("west", {{"A", 1, 1}, {"<b>X</b>", 0, 0}, {"C", 0, 0}}) + ".tms");
+    QCOMPARE(h.state().section('|', 4), "*||/*||/1*|2|//1111 team 1");
+    QCOMPARE(h.list("lstTeams(0)")->item(0)->text(), "<b>X</b>  ");
+    QCOMPARE(h.get<QLabel>("Label3")->textFormat(), Qt::PlainText);
 }
 
 void MainWindowTest::aboutSysInfo()
 {
-    QCOMPARE(runSysInfo({}), kUnavailable); // the program's own store is empty
-
-    // The first value names the program; the second is never looked at, even when the start fails.
-    RegistryStore first;
-    first.setString(HKeyLocalMachine, kMsinfoKey, "PATH", "/opt/tools/sysinfo");
-    first.setString(HKeyLocalMachine, kLocationKey, "MSINFO", "/never/used");
-    QCOMPARE(runSysInfo(first), std::string("start /opt/tools/sysinfo;"));
-    QCOMPARE(runSysInfo(first, false), "start /opt/tools/sysinfo;" + kUnavailable);
-
+    RegistryStore store;
+    QCOMPARE(runSysInfo(store), kUnavailable); // the program's own store is empty
     // Only the second value: the tool file in the folder it names, when there is one.
     bb::test::TempDir dir;
-    RegistryStore second;
-    second.setString(HKeyLocalMachine, kLocationKey, "MSINFO", dir.path().string());
-    QCOMPARE(runSysInfo(second), kUnavailable);
+    store.setString(HKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
+                    dir.path().string());
+    QCOMPARE(runSysInfo(store), kUnavailable);
     std::ofstream(dir / "MSINFO32.EXE") << "tool";
-    QCOMPARE(runSysInfo(second), "start " + (dir / "MSINFO32.EXE").string() + ";");
+    QCOMPARE(runSysInfo(store), "start " + (dir / "MSINFO32.EXE").string() + ";");
+    // The first value names the program; the second is never looked at, even when the start fails.
+    store.setString(HKeyLocalMachine, kMsinfoKey, "PATH", "/opt/tools/sysinfo");
+    QCOMPARE(runSysInfo(store), std::string("start /opt/tools/sysinfo;"));
+    QCOMPARE(runSysInfo(store, false), "start /opt/tools/sysinfo;" + kUnavailable);
+    // A DWORD there is rendered (no leading zero in a byte) and tried as a program name.
+    store.setDword(HKeyLocalMachine, kMsinfoKey, "PATH", 0x0A000201u);
+    QCOMPARE(runSysInfo(store, false), "start &hA021;" + kUnavailable);
 
-    // A DWORD where the path belongs is rendered and tried as a program name.
-    RegistryStore dword;
-    dword.setDword(HKeyLocalMachine, kMsinfoKey, "PATH", 0x0A000201u);
-    QCOMPARE(runSysInfo(dword, false), "start &hA021;" + kUnavailable);
-}
-
-void MainWindowTest::aboutGetKeyValue()
-{
-    using bb::sysinfo::RegDword, bb::sysinfo::RegSz;
-    const auto text = [](const std::string& s) { return std::vector<std::uint8_t>(s.begin(), s.end()); };
-    const std::tuple<const char*, RegValue, bool, std::string> cases[] = {
-        {"VAL", {RegSz, text(std::string("C:\\Tools") + '\0')}, true, "C:\\Tools"}, // any case
-        {"Val", {RegSz, text("abc")}, true, "abc"}, // no final NUL: the last character stays
-        {"Val", {RegDword, {0x78, 0x56, 0x34, 0x12}}, true, "&h12345678"},
-        {"Val", {RegDword, {0x01, 0x02, 0x00, 0x0A}}, true, "&hA021"}, // no leading zero in a byte
-        {"Val", {RegDword, {5, 0, 0, 0}}, true, "&h005"}, // a final NUL byte goes before the rendering
-        {"Val", {3, {1, 2, 3}}, true, "old"},             // another type leaves the text as it was
-        {"Val", {RegSz, text(std::string(1023, 'y') + '\0')}, true, std::string(1023, 'y')},
-        {"Val", {RegSz, text(std::string(1025, 'y'))}, false, ""},
-        {"Val", {RegSz, {}}, false, ""},
-        {"Other", {RegSz, text("x")}, false, ""},
+    // GetKeyValue: key and value names in any case, the text up to its final NUL, a DWORD with a
+    // final NUL byte dropped first, another type leaving the text alone, at most 1024 bytes; a
+    // missing key (here: one under another root) or value clears the text.
+    store = {};
+    store.setString(0x80000001u, "Soft\\Tools", "Val", "x");
+    std::string value = "old";
+    QVERIFY(!GetKeyValue(store, HKeyLocalMachine, "Soft\\Tools", "Val", value) && value.empty());
+    const auto read = [&](const char* name, std::uint32_t type, const std::string& data) {
+        store.setValue(HKeyLocalMachine, "Soft\\Tools", "Val", {type, {data.begin(), data.end()}});
+        value = "old";
+        return GetKeyValue(store, HKeyLocalMachine, "SOFT\\tools", name, value) ? value : "missing" + value;
     };
-    for (const auto& [name, stored, found, expected] : cases) {
-        RegistryStore store;
-        store.setValue(HKeyLocalMachine, "Soft\\Tools", "Val", stored);
-        store.setValue(0x80000001u, "Soft\\Other", "Val", stored);
-        std::string value = "old";
-        QCOMPARE(bb::sysinfo::GetKeyValue(store, HKeyLocalMachine, "SOFT\\tools", name, value), found);
-        QCOMPARE(value, expected);
-        // A missing key, or a key under another root, fails the same way.
-        QVERIFY(!bb::sysinfo::GetKeyValue(store, HKeyLocalMachine, "Soft\\Other", "Val", value));
-        QVERIFY(value.empty());
-    }
+    QCOMPARE(read("VAL", RegSz, std::string("C:\\Tools") + '\0'), "C:\\Tools");
+    QCOMPARE(read("Val", RegSz, "abc"), "abc");
+    QCOMPARE(read("Val", RegDword, std::string("\5\0\0\0", 4)), "&h005");
+    QCOMPARE(read("Val", 3, "\1\2\3"), "old");
+    QCOMPARE(read("Val", RegSz, std::string(1023, 'y') + '\0'), std::string(1023, 'y'));
+    QCOMPARE(read("Val", RegSz, std::string(1025, 'y')), "missing");
+    QCOMPARE(read("Val", RegSz, ""), "missing");
+    QCOMPARE(read("Other", RegSz, "x"), "missing");
 }
 
 BB_QTEST_MAIN(MainWindowTest)
