@@ -188,8 +188,6 @@ Status LoadTeam(Session& s, int Tm, int T)
 namespace {
 Status writeAt(const fs::path& name, std::streamoff offset, const std::uint8_t* data, std::size_t size)
 {
-    if (!FileExists(name))
-        return Status::failure("Cannot open the working file " + name.string());
     std::fstream f(name, std::ios::binary | std::ios::in | std::ios::out);
     if (!f)
         return Status::failure("Cannot open the working file " + name.string());

@@ -7,21 +7,13 @@
 
 namespace bb::lines {
 
-int nominalSize(int x)
-{
-    if (x >= 0 && x <= 5)
-        return 5;
-    if (x >= 6 && x <= 9)
-        return 4;
-    return 3;
-}
-
 LineAverages lineAverages(const Session& s, const LineTable& t, int x)
 {
     LineAverages out;
     if (x < 0 || x > 11)
         return out;
-    const int n = nominalSize(x);
+    // The divisor is the number of slots the line has, however many of them are filled.
+    const int n = slotsOfLine(x);
     std::array<int, 13> sums{};
     int total = 0;
     for (int y = 0; y < n; ++y) {

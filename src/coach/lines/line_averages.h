@@ -13,9 +13,6 @@ struct LineAverages {
     int overall = 0;
 };
 
-// Nominal size of line x (0..11): 5, 4 or 3. The divisor of every average, whatever is empty.
-int nominalSize(int x);
-
 // Averages of line x of table t over the players of team slot 0, rounded half up.
 LineAverages lineAverages(const Session& s, const LineTable& t, int x);
 
