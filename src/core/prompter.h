@@ -1,6 +1,7 @@
 // How the logic and the windows talk to the user: messages, Yes/No questions, a text input box
 // and file dialogs. The program passes a Qt implementation; tests pass a scripted one.
-// All texts are UTF-8; an empty title means the program's title.
+// All texts are UTF-8; an empty title means the program's title. File names are the file system's
+// bytes, which need not be UTF-8.
 #pragma once
 
 #include <optional>

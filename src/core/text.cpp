@@ -60,4 +60,46 @@ std::string cp1252ToUtf8(std::string_view bytes)
     return out;
 }
 
+std::string pathToUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto b = static_cast<std::uint8_t>(bytes[i]);
+        // Length of a well-formed UTF-8 sequence starting here; 0 when there is none.
+        std::size_t len = 0;
+        if (b < 0x80)
+            len = 1;
+        else if (b >= 0xC2 && b <= 0xDF)
+            len = 2;
+        else if (b >= 0xE0 && b <= 0xEF)
+            len = 3;
+        else if (b >= 0xF0 && b <= 0xF4)
+            len = 4;
+        if (len > 1) {
+            if (i + len > bytes.size())
+                len = 0;
+            for (std::size_t k = 1; len && k < len; ++k)
+                if ((static_cast<std::uint8_t>(bytes[i + k]) & 0xC0) != 0x80)
+                    len = 0;
+            if (len) {
+                // No overlong forms, no surrogates, nothing above U+10FFFF.
+                const auto b1 = static_cast<std::uint8_t>(bytes[i + 1]);
+                if ((b == 0xE0 && b1 < 0xA0) || (b == 0xED && b1 >= 0xA0) || (b == 0xF0 && b1 < 0x90) ||
+                    (b == 0xF4 && b1 >= 0x90))
+                    len = 0;
+            }
+        }
+        if (len == 0) {
+            out += cp1252ToUtf8(bytes.substr(i, 1));
+            ++i;
+        } else {
+            out.append(bytes.substr(i, len));
+            i += len;
+        }
+    }
+    return out;
+}
+
 } // namespace bb

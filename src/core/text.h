@@ -14,4 +14,9 @@ std::string Condense(std::string_view word);
 // Windows-1252 bytes to UTF-8, for display.
 std::string cp1252ToUtf8(std::string_view bytes);
 
+// A path as the file system stores it, to UTF-8 for display: valid UTF-8 stays as it is, and
+// each byte that is not part of a valid sequence reads as its Windows-1252 character, the way
+// the league's own texts are shown, instead of an unreadable replacement mark.
+std::string pathToUtf8(std::string_view bytes);
+
 } // namespace bb

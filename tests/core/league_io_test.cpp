@@ -1,4 +1,5 @@
 // League loading, the working files, the defaults file and team input and output.
+#include "core/file_io.h"
 #include "core/league_io.h"
 #include "demo_league.h"
 #include "temp_dir.h"
@@ -169,6 +170,104 @@ TEST_F(LeagueIo, TeamInputAndOutput)
     fs::remove(s.SwapRos);
     EXPECT_FALSE(bb::LoadTeam(s, 7, 0).ok() || bb::SaveTeam(s, 7, 0).ok());
     EXPECT_EQ(bytesOf(s.Players[0]), want);
+}
+
+TEST_F(LeagueIo, PlantedLinksNeverLeadIntoTheLeague)
+{
+    const std::string lg = makeLeague("a", 3);
+    const Bytes ros = readFile(lg + ".ros"), tms = readFile(lg + ".tms");
+    // A link at every name the program writes, and at the names of older staging files, all
+    // pointing at the league's own roster file.
+    for (const char* name : {"swp.t", "swp.r", "swp.l", "benchset.def", "swp.t.new", "swp.r.new", "swp.l.new",
+                             "benchset.def.new"})
+        fs::create_symlink(lg + ".ros", home() / name);
+    ASSERT_TRUE(bb::LoadLg(s, lg).ok());
+    EXPECT_EQ(readFile(lg + ".ros"), ros);
+    for (const fs::path& f : {s.SwapTms, s.SwapRos, s.SwapLge, bb::defaultsFilePath(home())})
+        EXPECT_FALSE(fs::is_symlink(f)) << f;
+    EXPECT_EQ(readFile(s.SwapTms), tms);
+
+    ASSERT_TRUE(bb::LoadTeam(s, 1, 0).ok());
+    s.Players[0][0].Name.assign("Committed");
+    ASSERT_TRUE(bb::SaveTeam(s, 1, 0).ok());
+    EXPECT_EQ(readFile(lg + ".ros"), ros);
+    EXPECT_EQ(readFile(lg + ".tms"), tms);
+
+    // A link planted after the load is refused by the save, which then writes nothing at all.
+    fs::remove(s.SwapTms);
+    fs::create_symlink(lg + ".tms", s.SwapTms);
+    const Bytes swapRos = readFile(s.SwapRos);
+    s.Players[0][0].Name.assign("Again");
+    EXPECT_FALSE(bb::SaveTeam(s, 1, 0).ok());
+    EXPECT_EQ(readFile(lg + ".tms"), tms);
+    EXPECT_EQ(readFile(s.SwapRos), swapRos);
+}
+
+TEST_F(LeagueIo, ALoadThatFailsPartWayChangesNothing)
+{
+    ASSERT_TRUE(bb::LoadLg(s, makeLeague("first", 4)).ok());
+    const std::string second = makeLeague("second", 6);
+    // The first rename succeeds and a later one cannot replace its file; likewise a disk that
+    // fills up at any point while the new files are written.
+    for (int renames = 0; renames < 4; ++renames) {
+        const auto before = snapshot(s);
+        {
+            bb::io::testing::ScopedFaults f({-1, renames});
+            EXPECT_FALSE(bb::LoadLg(s, second).ok()) << renames;
+        }
+        EXPECT_TRUE(snapshot(s) == before) << renames;
+    }
+    const long long total = static_cast<long long>(fs::file_size(second + ".lge") + fs::file_size(second + ".tms") +
+                                                   fs::file_size(second + ".ros") + second.size() + 2);
+    for (long long n : {0LL, 1LL, 459LL, 460LL, total / 2, total - 1}) {
+        const auto before = snapshot(s);
+        {
+            bb::io::testing::ScopedFaults f({n, -1});
+            EXPECT_FALSE(bb::LoadLg(s, second).ok()) << n;
+        }
+        EXPECT_TRUE(snapshot(s) == before) << n;
+    }
+    ASSERT_TRUE(bb::LoadLg(s, second).ok());
+    EXPECT_EQ(s.LgPath, second);
+}
+
+TEST_F(LeagueIo, ASaveThatFailsWritesNeitherFile)
+{
+    ASSERT_TRUE(bb::LoadLg(s, makeLeague("a", 5)).ok());
+    ASSERT_TRUE(bb::LoadTeam(s, 2, 0).ok());
+    const Bytes ros = readFile(s.SwapRos), tms = readFile(s.SwapTms);
+    for (auto& p : s.Players[0])
+        p.Con = 77;
+    s.Teams[2].Cash = 123456;
+    constexpr long long total = 50 * 86 + 254;
+    for (long long n = 0; n < total; n += 1 + n / 7) {
+        bb::io::testing::ScopedFaults f({n, -1});
+        EXPECT_FALSE(bb::SaveTeam(s, 2, 0).ok()) << n;
+        EXPECT_EQ(readFile(s.SwapRos), ros) << n;
+        EXPECT_EQ(readFile(s.SwapTms), tms) << n;
+    }
+    // The team file cannot be written at all: the roster file keeps its bytes too.
+    const Bytes saved = readFile(s.SwapTms);
+    fs::remove(s.SwapTms);
+    fs::create_directory(s.SwapTms);
+    EXPECT_FALSE(bb::SaveTeam(s, 2, 0).ok());
+    EXPECT_EQ(readFile(s.SwapRos), ros);
+    fs::remove(s.SwapTms);
+    writeFile(s.SwapTms, saved);
+    ASSERT_TRUE(bb::SaveTeam(s, 2, 0).ok());
+    EXPECT_EQ(readFile(s.SwapRos)[(100 + 3) * 86 + 31], 77);
+}
+
+TEST_F(LeagueIo, AFolderNameThatIsNotUtf8)
+{
+    // "Ligue défi" in Latin-1: the path travels as bytes from the defaults file to every open.
+    const std::string lg = makeLeague("Ligue d\xE9" "fi", 2);
+    ASSERT_TRUE(bb::LoadLg(s, lg).ok());
+    EXPECT_EQ(bb::readDefaultsFile(home()), lg);
+    bb::Session again;
+    again.init(home());
+    ASSERT_TRUE(bb::LoadLg(again, *bb::readDefaultsFile(home())).ok());
+    EXPECT_EQ(again.LgPath, lg);
 }
 
 } // namespace

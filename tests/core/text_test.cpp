@@ -32,4 +32,17 @@ TEST(Text, CodePageToUtf8)
     EXPECT_EQ(bb::cp1252ToUtf8("Caf\xE9 \x80 it\x92s Str\xF6m"), "Caf\u00E9 \u20AC it\u2019s Str\u00F6m");
 }
 
+TEST(Text, PathShownReadably)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"/srv/ligue d\xC3\xA9" "fi/x", "/srv/ligue d\u00E9fi/x"},         // UTF-8 stays as it is
+        {"/srv/ligue d\xE9" "fi/x", "/srv/ligue d\u00E9fi/x"},             // a Latin-1 byte reads as its letter
+        {"\xC3", "\u00C3"},                                            // a sequence cut short
+        {"\xC0\xAF \xED\xA0\x80", "\u00C0\u00AF \u00ED\u00A0\u20AC"}, // overlong form, surrogate
+        {"\xF0\x9F\x8F\x92", "\U0001F3D2"},                            // four bytes
+    };
+    for (const auto& [bytes, want] : cases)
+        EXPECT_EQ(bb::pathToUtf8(bytes), want) << bytes;
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "qt_prompter.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -50,6 +51,17 @@ QString filterString(const FileDialogRequest& r, QString* selected)
     return parts.join(QStringLiteral(";;"));
 }
 
+// File names travel as the file system's bytes, so that a folder whose name is not UTF-8 still works.
+QString fromFileSystem(const std::string& name)
+{
+    return QFile::decodeName(QByteArray::fromStdString(name));
+}
+
+std::string toFileSystem(const QString& name)
+{
+    return QFile::encodeName(name).toStdString();
+}
+
 } // namespace
 
 void QtPrompter::message(const std::string& text, MsgIcon icon, const std::string& title)
@@ -76,11 +88,10 @@ std::optional<std::string> QtPrompter::openFileName(const FileDialogRequest& req
     QString selected;
     const QString filters = filterString(request, &selected);
     const QString name = QFileDialog::getOpenFileName(parent_, QString::fromStdString(request.title),
-                                                      QString::fromStdString(request.initialName), filters,
-                                                      &selected);
+                                                      fromFileSystem(request.initialName), filters, &selected);
     if (name.isEmpty())
         return std::nullopt;
-    return name.toStdString();
+    return toFileSystem(name);
 }
 
 std::optional<std::string> QtPrompter::saveFileName(const FileDialogRequest& request)
@@ -88,11 +99,10 @@ std::optional<std::string> QtPrompter::saveFileName(const FileDialogRequest& req
     QString selected;
     const QString filters = filterString(request, &selected);
     const QString name = QFileDialog::getSaveFileName(parent_, QString::fromStdString(request.title),
-                                                      QString::fromStdString(request.initialName), filters,
-                                                      &selected);
+                                                      fromFileSystem(request.initialName), filters, &selected);
     if (name.isEmpty())
         return std::nullopt;
-    return name.toStdString();
+    return toFileSystem(name);
 }
 
 } // namespace bb::ui

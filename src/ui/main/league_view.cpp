@@ -1,21 +1,43 @@
 #include "league_view.h"
 
+#include "core/file_io.h"
 #include "core/league_io.h"
 
 #include <algorithm>
 
 namespace bb {
 
-bool StartUp(Session& s, const std::filesystem::path& homeDir)
+StartUpResult StartUp(Session& s, const std::filesystem::path& homeDir)
 {
     s.init(homeDir);
     const std::optional<std::string> remembered = readDefaultsFile(s.HomeDir);
     if (!remembered)
-        return false;
+        return {};
     s.LgPath = *remembered;
     if (!FileExists(s.LgPath + ".lge"))
+        return {false, "Cannot load the league " + s.LgPath + ": " + s.LgPath + ".lge is not there"};
+    if (const Status st = LoadLg(s, s.LgPath); !st)
+        return {false, "Cannot load the league " + s.LgPath + ": " + st.error()};
+    return {true, {}};
+}
+
+bool ClaimHomeFolder(HomeLock& lock, const std::filesystem::path& homeDir, Prompter& prompter,
+                     std::string& problem)
+{
+    switch (lock.acquire(homeDir)) {
+    case HomeLock::Result::Busy:
+        prompter.message("Benchboss is already running in this folder.", MsgIcon::Stop, "");
         return false;
-    return LoadLg(s, s.LgPath).ok();
+    case HomeLock::Result::Failed:
+        // Without a lock the program still shows a league; a folder it cannot write to fails
+        // every load and commit anyway, each with its own message.
+        problem = lock.error();
+        return true;
+    case HomeLock::Result::Acquired:
+        break;
+    }
+    io::removeStaleTemporaries(homeDir);
+    return true;
 }
 
 FileDialogRequest loadLeagueRequest(const std::string& lastChosen)

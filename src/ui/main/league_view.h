@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/prompter.h"
+#include "core/home_lock.h"
 #include "core/session.h"
 
 #include <filesystem>
@@ -14,9 +15,19 @@ namespace bb {
 
 // Start-up in its fixed order: the home folder, the tables and working-file paths, the league
 // path remembered in the defaults file, and that league when its header file exists.
-// True when a league was loaded. Nothing here is reported to the user: without a usable
-// defaults file or league the program simply starts with no league.
-bool StartUp(Session& s, const std::filesystem::path& homeDir);
+// Nothing here is shown in a window: without a usable defaults file or league the program simply
+// starts with no league. problem says why a remembered league was not loaded, for a terminal.
+struct StartUpResult {
+    bool loaded = false;
+    std::string problem; // empty when there was nothing to load or the load succeeded
+};
+StartUpResult StartUp(Session& s, const std::filesystem::path& homeDir);
+
+// One run per home folder. Takes the folder's lock into lock and clears what a crashed run left
+// behind; when another run holds it, says "Benchboss is already running in this folder." and
+// returns false, having changed no file.
+bool ClaimHomeFolder(HomeLock& lock, const std::filesystem::path& homeDir, Prompter& prompter,
+                     std::string& problem);
 
 // The Load League dialog, starting from the name chosen last time in this run.
 FileDialogRequest loadLeagueRequest(const std::string& lastChosen);

@@ -10,6 +10,7 @@
 #include "core/league_io.h"
 #include "core/prompter.h"
 #include "core/session.h"
+#include "core/text.h"
 #include "ui/common/league_text.h"
 
 #include <QAction>
@@ -20,6 +21,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+
+#include <cstdio>
 
 namespace bb::ui {
 
@@ -59,6 +62,11 @@ QListWidget* listBox(QWidget* parent, const QString& name, const QString& access
     l->setAccessibleName(accessibleName);
     l->setSelectionMode(QAbstractItemView::SingleSelection);
     return l;
+}
+
+void reportToTerminal(const std::string& line)
+{
+    std::fprintf(stderr, "benchboss: %s\n", pathToUtf8(line).c_str());
 }
 
 // The row the user sees selected; -1 when there is none.
@@ -187,7 +195,10 @@ void Main::buildMenus()
 
 void Main::startUp(const std::filesystem::path& homeDir)
 {
-    if (StartUp(session_, homeDir))
+    const StartUpResult r = StartUp(session_, homeDir);
+    if (!r.problem.empty())
+        reportToTerminal(r.problem);
+    if (r.loaded)
         showLeague();
 }
 
@@ -212,7 +223,7 @@ void Main::showLeague()
         if (lstTeams_[k]->count() > 0)
             lstTeams_[k]->setCurrentRow(0);
 
-    setWindowTitle(QString::fromStdString(session_.LgPath));
+    setWindowTitle(QString::fromStdString(pathToUtf8(session_.LgPath)));
 }
 
 void Main::LoadLeague_Click()
@@ -224,9 +235,12 @@ void Main::LoadLeague_Click()
     const std::optional<std::string> path = leaguePathOfChosenFile(*chosen);
     if (!path)
         return;
-    // A failed load keeps the league shown before; like a cancel it ends without a word.
-    if (!LoadLg(session_, *path).ok())
+    // A failed load keeps the league shown before; like a cancel it ends without a word in the
+    // window, but a terminal hears why.
+    if (const Status st = LoadLg(session_, *path); !st) {
+        reportToTerminal("Cannot load the league " + *path + ": " + st.error());
         return;
+    }
     showLeague();
 }
 

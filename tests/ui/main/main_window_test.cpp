@@ -148,6 +148,7 @@ class MainWindowTest : public QObject {
     void startUpCommandsAndAbout();
     void loadLeague();
     void aboutSysInfo();
+    void oneRunPerFolderAndUnusualFolderNames();
 };
 
 void MainWindowTest::startUpCommandsAndAbout()
@@ -327,6 +328,35 @@ void MainWindowTest::aboutSysInfo()
     QCOMPARE(read("Val", RegSz, std::string(1025, 'y')), "missing");
     QCOMPARE(read("Val", RegSz, ""), "missing");
     QCOMPARE(read("Other", RegSz, "x"), "missing");
+}
+
+void MainWindowTest::oneRunPerFolderAndUnusualFolderNames()
+{
+    // A league in a folder whose name is Latin-1, not UTF-8: the caption reads it, not U+FFFD.
+    Harness h;
+    bb::test::TempDir leagues;
+    const fs::path folder = leagues / "Ligue d\xE9" "fi";
+    QVERIFY(bb::demo::writeDemoLeague(folder, {"demo", 4, 1, false}).ok());
+    const std::string path = (folder / "demo").string();
+    h.start(path + "\r\n");
+    QVERIFY(h.s.LeagueLoaded);
+    QCOMPARE(h.w.windowTitle(), QString::fromStdString((leagues / "Ligue d").string()) + QChar(0xE9) + "fi/demo");
+
+    // A second start in the same folder says so and touches no file.
+    bb::HomeLock first;
+    std::string problem;
+    bb::test::ScriptedPrompter p;
+    QVERIFY(bb::ClaimHomeFolder(first, h.home.path(), p, problem) && problem.empty() && p.asked.empty());
+    std::vector<std::string> before;
+    for (const auto& f : fs::directory_iterator(h.home.path()))
+        before.push_back(f.path().string() + fileText(f.path()));
+    bb::HomeLock second;
+    QVERIFY(!bb::ClaimHomeFolder(second, h.home.path(), p, problem));
+    QCOMPARE(p.messages(), std::vector<std::string>{"Benchboss is already running in this folder."});
+    std::vector<std::string> after;
+    for (const auto& f : fs::directory_iterator(h.home.path()))
+        after.push_back(f.path().string() + fileText(f.path()));
+    QCOMPARE(after, before);
 }
 
 BB_QTEST_MAIN(MainWindowTest)
