@@ -102,21 +102,27 @@ Status LoadTeam(Session& s, int Tm, int T)
     return Status::success();
 }
 
-Status SaveTeam(Session& s, int Tm, int T)
+std::optional<std::vector<io::Edit>> SaveTeamEdits(const Session& s, int Tm, int T)
 {
     if (!validSlots(Tm, T))
-        return Status::failure("No such team or team slot");
-    std::array<std::uint8_t, RosterSize * PlayerRec::Size> block{};
+        return std::nullopt;
+    Bytes block(RosterSize * PlayerRec::Size);
     const auto& slots = s.Players[static_cast<std::size_t>(T)];
     for (std::size_t i = 0; i < RosterSize; ++i)
         slots[i].encode(std::span<std::uint8_t, PlayerRec::Size>(block.data() + i * PlayerRec::Size, PlayerRec::Size));
     const auto team = s.Teams[static_cast<std::size_t>(Tm)].encoded();
+    return std::vector<io::Edit>{
+        io::Edit::writeAt(s.SwapRos, static_cast<std::uint64_t>(Tm) * RosterSize * PlayerRec::Size, std::move(block)),
+        io::Edit::writeAt(s.SwapTms, static_cast<std::uint64_t>(Tm) * TeamRec::Size, Bytes(team.begin(), team.end()))};
+}
 
+Status SaveTeam(Session& s, int Tm, int T)
+{
+    const auto edits = SaveTeamEdits(s, Tm, T);
+    if (!edits)
+        return Status::failure("No such team or team slot");
     // Both records reach their files or neither does: a commit is never half stored.
-    return io::apply({io::Edit::writeAt(s.SwapRos, static_cast<std::uint64_t>(Tm) * RosterSize * PlayerRec::Size,
-                                        Bytes(block.begin(), block.end())),
-                      io::Edit::writeAt(s.SwapTms, static_cast<std::uint64_t>(Tm) * TeamRec::Size,
-                                        Bytes(team.begin(), team.end()))});
+    return io::apply(*edits);
 }
 
 } // namespace bb

@@ -1,12 +1,14 @@
 // Moving league data between the league files, the working files and the session.
 #pragma once
 
+#include "file_io.h"
 #include "session.h"
 #include "status.h"
 
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace bb {
 
@@ -20,7 +22,10 @@ Status LoadLg(Session& s, const std::string& path);
 Status LoadTeam(Session& s, int Tm, int T);
 
 // Writes team slot T's 50 records and Teams(Tm) into the working files; no other byte changes.
+// Both files are written or neither.
 Status SaveTeam(Session& s, int Tm, int T);
+// The same writes as edits, for a commit that must store them together with other files.
+std::optional<std::vector<io::Edit>> SaveTeamEdits(const Session& s, int Tm, int T);
 
 // True when an ordinary file of that name exists (a folder does not count).
 bool FileExists(const std::filesystem::path& name);
