@@ -1,5 +1,6 @@
 #include "qt_prompter.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -64,21 +65,30 @@ std::string toFileSystem(const QString& name)
 
 } // namespace
 
+QWidget* QtPrompter::owner() const
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    return parent_;
+}
+
 void QtPrompter::message(const std::string& text, MsgIcon icon, const std::string& title)
 {
-    runBox(parent_, text, icon, title, QMessageBox::Ok, QMessageBox::Ok);
+    runBox(owner(), text, icon, title, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool QtPrompter::askYesNo(const std::string& text, MsgIcon icon, const std::string& title)
 {
-    return runBox(parent_, text, icon, title, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+    return runBox(owner(), text, icon, title, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
            QMessageBox::Yes;
 }
 
 std::string QtPrompter::askText(const std::string& prompt, const std::string& title, const std::string& initial)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(parent_, titleOrProgram(title), QString::fromStdString(prompt),
+    const QString text = QInputDialog::getText(owner(), titleOrProgram(title), QString::fromStdString(prompt),
                                                QLineEdit::Normal, QString::fromStdString(initial), &ok);
     return ok ? text.toStdString() : std::string();
 }
@@ -87,7 +97,7 @@ std::optional<std::string> QtPrompter::openFileName(const FileDialogRequest& req
 {
     QString selected;
     const QString filters = filterString(request, &selected);
-    const QString name = QFileDialog::getOpenFileName(parent_, QString::fromStdString(request.title),
+    const QString name = QFileDialog::getOpenFileName(owner(), QString::fromStdString(request.title),
                                                       fromFileSystem(request.initialName), filters, &selected);
     if (name.isEmpty())
         return std::nullopt;
@@ -98,7 +108,7 @@ std::optional<std::string> QtPrompter::saveFileName(const FileDialogRequest& req
 {
     QString selected;
     const QString filters = filterString(request, &selected);
-    const QString name = QFileDialog::getSaveFileName(parent_, QString::fromStdString(request.title),
+    const QString name = QFileDialog::getSaveFileName(owner(), QString::fromStdString(request.title),
                                                       fromFileSystem(request.initialName), filters, &selected);
     if (name.isEmpty())
         return std::nullopt;
