@@ -270,4 +270,66 @@ TEST_F(LeagueIo, AFolderNameThatIsNotUtf8)
     EXPECT_EQ(again.LgPath, lg);
 }
 
+TEST_F(LeagueIo, CutAndCorruptLeagueFiles)
+{
+    const std::string good = makeLeague("good", 3);
+    ASSERT_TRUE(bb::LoadLg(s, good).ok());
+    const Bytes lge = readFile(good + ".lge"), tms = readFile(good + ".tms"), ros = readFile(good + ".ros");
+
+    // A header or team file cut anywhere short of what the header names fails the load and changes
+    // nothing; a roster file cut anywhere loads, the missing records as empty slots.
+    struct Cut {
+        const char* ext;
+        const Bytes* whole;
+        std::size_t record;
+        bool loads;
+    };
+    const Cut cuts[] = {{".lge", &lge, 459, false}, {".tms", &tms, 254, false}, {".ros", &ros, 86, true}};
+    const std::string lg = makeLeague("cut", 3);
+    for (const Cut& c : cuts) {
+        std::set<std::size_t> lengths;
+        for (std::size_t n = 0; n < c.record; ++n)
+            lengths.insert(n); // every byte of the first record
+        for (std::size_t n = c.record; n < c.whole->size(); n += c.record)
+            lengths.insert(n); // every record boundary
+        for (const std::size_t n : lengths) {
+            writeFile(lg + c.ext, slice(*c.whole, 0, n));
+            const auto before = snapshot(s);
+            const bool loaded = bb::LoadLg(s, lg).ok();
+            EXPECT_EQ(loaded, c.loads) << c.ext << " cut at " << n;
+            if (!loaded) {
+                EXPECT_TRUE(snapshot(s) == before) << c.ext << " cut at " << n;
+                continue;
+            }
+            for (int tm = 0; tm < 3; ++tm) {
+                ASSERT_TRUE(bb::LoadTeam(s, tm, 0).ok());
+                for (std::size_t slot = 0; slot < 50; ++slot) {
+                    if ((tm * 50 + slot + 1) * 86 > n) {
+                        EXPECT_EQ(bytesOf(s.Players[0][slot]), Bytes(86, 0)) << n;
+                    }
+                }
+            }
+        }
+        writeFile(lg + c.ext, *c.whole);
+    }
+    ASSERT_TRUE(bb::LoadLg(s, good).ok());
+
+    // Too many teams for the table, and a folder where a league file should be.
+    for (int maxTeam : {50, 255}) {
+        const std::string lg = makeLeague("big" + std::to_string(maxTeam), 3);
+        poke(lg + ".lge", 25, static_cast<char>(maxTeam));
+        writeFile(lg + ".tms", Bytes(256 * 254, 1));
+        const auto before = snapshot(s);
+        EXPECT_FALSE(bb::LoadLg(s, lg).ok()) << maxTeam;
+        EXPECT_TRUE(snapshot(s) == before) << maxTeam;
+    }
+    fs::remove(lg + ".ros");
+    fs::create_directory(lg + ".ros");
+    const auto before = snapshot(s);
+    const bb::Status st = bb::LoadLg(s, lg);
+    EXPECT_FALSE(st.ok());
+    EXPECT_NE(st.error().find(lg + ".ros"), std::string::npos) << st.error();
+    EXPECT_TRUE(snapshot(s) == before);
+}
+
 } // namespace
