@@ -1,6 +1,6 @@
 #include "about_box.h"
 
-#include "artwork.h"
+#include "ui/common/artwork.h"
 #include "twips.h"
 
 #include "core/prompter.h"

@@ -3,7 +3,7 @@
 #include "coach/lines/lines_window.h"
 
 #include "about_box.h"
-#include "artwork.h"
+#include "ui/common/artwork.h"
 #include "league_view.h"
 #include "twips.h"
 

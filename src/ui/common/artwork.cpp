@@ -1,4 +1,4 @@
-#include "artwork.h"
+#include "ui/common/artwork.h"
 
 #include <QLinearGradient>
 #include <QPainter>
