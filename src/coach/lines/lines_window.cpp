@@ -2,6 +2,7 @@
 
 #include "coach/lines/auto_lines.h"
 #include "coach/lines/line_averages.h"
+#include "coach/playercard/player_info.h"
 #include "core/ratings.h"
 #include "core/text.h"
 #include "ui/common/league_text.h"
@@ -128,6 +129,7 @@ Lines::Lines(Session& session, Prompter& prompter, QWidget* parent)
     : QDialog(parent), session_(session), prompter_(prompter), work_(startingTable(session))
 {
     setObjectName(QStringLiteral("Lines"));
+    openPlayerCard = [this] { showPlayerCard(session_, this); };
     setWindowTitle(QStringLiteral("Edit Lines"));
     buildControls();
     arrange();

@@ -49,7 +49,7 @@ class Lines : public QDialog {
 public:
     Lines(Session& session, Prompter& prompter, QWidget* parent = nullptr);
 
-    // Opens the player card for CurPlayer; set by whoever can show one. Empty: nothing happens.
+    // Opens the player card for CurPlayer, modal over this window; tests put their own here.
     std::function<void()> openPlayerCard;
 
     const lines::LineWork& work() const { return work_; }

@@ -1,7 +1,7 @@
 #include "player_info.h"
 
 #include "ui/common/league_text.h"
-#include "ui/main/twips.h"
+#include "ui/common/twips.h"
 
 #include <QKeyEvent>
 #include <QLinearGradient>

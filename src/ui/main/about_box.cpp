@@ -1,7 +1,7 @@
 #include "about_box.h"
 
 #include "ui/common/artwork.h"
-#include "twips.h"
+#include "ui/common/twips.h"
 
 #include "core/prompter.h"
 

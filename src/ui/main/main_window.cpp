@@ -5,7 +5,7 @@
 #include "about_box.h"
 #include "ui/common/artwork.h"
 #include "league_view.h"
-#include "twips.h"
+#include "ui/common/twips.h"
 
 #include "core/league_io.h"
 #include "core/prompter.h"
