@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "coach/lines/lines_window.h"
+#include "manager/display_team.h"
 
 #include "about_box.h"
 #include "ui/common/artwork.h"
@@ -89,6 +90,15 @@ Main::Main(Session& session, Prompter& prompter, QWidget* parent)
     openLines = [this] {
         Lines editor(session_, prompter_, this);
         editor.exec();
+    };
+    openTeamView = [this] {
+        DisplayTeam view(session_, prompter_, this);
+        // The view has loaded its team into slot 0 already, so the editors open on it directly.
+        view.openLines = [this, &view] {
+            Lines editor(session_, prompter_, &view);
+            editor.exec();
+        };
+        view.exec();
     };
 }
 
