@@ -1,0 +1,163 @@
+// The automatic roster: the pick sequence, the candidates, the winner rule and the fallbacks.
+#include "coach/roster/auto_roster.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace bb;
+using namespace bb::roster;
+
+enum Extra : std::uint8_t { Plain = 0, Empty = 1, Released = 2, Sniper = 4, Checker = 8 };
+
+// One roster slot. All skills at level: a skater rates level + 5 overall and by offence, level by
+// defence; a goalie 51 * level / 53 overall. Sniper: SC (10) 99 at level 50, rated 64 overall,
+// 66 by offence. Checker: DF (9) 90 at level 50, rated 59 overall, 56 by offence, 63 by defence.
+struct P {
+    int slot;
+    std::uint8_t pos, level, sts = 100, susp = 0, extra = Plain;
+};
+
+void put(Session& s, const P& x)
+{
+    PlayerRec& p = s.Players[0][x.slot];
+    p.Name.assign("Player");
+    p.Name.b[0] = x.extra & Empty ? '\0' : 'P';
+    p.Pos = x.pos;
+    p.Sts = x.sts;
+    p.Susp = x.susp;
+    p.Released = x.extra & Released ? 1 : 0;
+    p.Skill.fill(x.level);
+    if (x.extra & Sniper)
+        p.Skill[10] = 99;
+    if (x.extra & Checker)
+        p.Skill[9] = 90;
+}
+
+std::unique_ptr<Session> team(const std::vector<P>& ps)
+{
+    auto s = std::make_unique<Session>();
+    for (const P& x : ps)
+        put(*s, x);
+    return s;
+}
+
+constexpr std::uint8_t C = PosC, L = PosLW, R = PosRW, D = PosD, G = PosG, A = AnySkater;
+
+TEST(BestAvailable, FallsBackToTheFarm)
+{
+    // Every scratched centre injured or suspended: the best healthy, unsuspended farm centre by
+    // overall rating (6, not the sniper 4, better by offence; not the left wing).
+    auto s = team(
+        {{1, C, 80, 103}, {2, C, 80, 100, 1}, {4, C, 50, 0, 0, Sniper}, {6, C, 60, 0}, {8, C, 70, 0, 2}});
+    put(*s, {10, L, 99, 0});
+    RosterWork work;
+    ResetFlags(*s, work, 0);
+    EXPECT_EQ(BestAvailable(*s, work, 0, C, Offence), 6);
+    // No skater on the scratches: an extra skater is a farm skater of any position, suspended or
+    // not, never a goalie.
+    s = team({{0, G, 99}, {5, L, 50, 0}, {6, G, 99, 0}, {7, D, 55, 0, 3}});
+    ResetFlags(*s, work, 0);
+    EXPECT_EQ(BestAvailable(*s, work, 0, A, OverallStyle), 7);
+    EXPECT_EQ(BestAvailable(*s, work, 2, A, OverallStyle), NoPlayer) << "no such team slot";
+    EXPECT_EQ(PromoteMinor(*s, work, -1, D), NoPlayer);
+    // Nobody left but the dressed: the lowest dressed slot, whatever his rating.
+    s = team({{4, C, 90, 200}, {2, C, 40, 200}});
+    ResetFlags(*s, work, 0);
+    EXPECT_EQ(BestAvailable(*s, work, 0, G, OverallStyle), 2);
+}
+
+// Scratches, rated by offence / defence / overall: centres 0 (75/70/75), 1 and 2 (65/60/65; 2
+// released), 3 (56/63/59), 33, 34 and 37 (60/55/60); left wings 4-6 (65, 60, 55 by offence);
+// right wings 7 and 8 (65/60/65), 9 (56/63/59), 17 (60/55/60); defencemen 10-13 (60, 55, 50, 49
+// by offence; 55 down to 44 by defence), 14-16 and 35 (46/57/54); goalies 19 (86), 20 (67), 21
+// (76) overall; 18 a dressed centre rated 35. Others: 22 a farm centre rated 99, 23 an injured
+// and 24 a suspended scratch, 25 an injured dressed player, 26 an empty slot left dressed, 36 a
+// scratch with position code 7 and every skill 99.
+std::unique_ptr<Session> fullTeam()
+{
+    auto s =
+        team({{0, C, 70},  {1, C, 60},  {4, L, 60},  {5, L, 55},  {6, L, 50},  {7, R, 60},    {8, R, 60},
+              {10, D, 55}, {11, D, 50}, {12, D, 45}, {13, D, 44}, {17, R, 55}, {33, C, 55},   {34, C, 55},
+              {37, C, 55}, {19, G, 90}, {20, G, 70}, {21, G, 80}, {36, 7, 99}, {22, C, 95, 0}});
+    for (const P& x : {P{3, C, 50}, P{9, R, 50}, P{14, D, 40}, P{15, D, 40}, P{16, D, 40}, P{35, D, 40}})
+        put(*s, {x.slot, x.pos, x.level, 100, 0, Checker});
+    for (const P& x : {P{2, C, 60, 100, 0, Released}, P{18, C, 30, 200}, P{23, C, 99, 103},
+                       P{24, L, 99, 100, 2}, P{25, R, 99, 205}, P{26, C, 99, 200, 0, Empty}})
+        put(*s, x);
+    return s;
+}
+
+std::vector<int> dressed(const RosterWork& w)
+{
+    std::vector<int> d;
+    for (int i = 0; i < RosterSize; ++i)
+        if (w.RosterStatus[i] == 200)
+            d.push_back(i);
+    return d;
+}
+
+TEST(AutoRoster, DressesTwentyFromTheStoredStatuses)
+{
+    auto s = fullTeam();
+    RosterWork work;
+    work.RosterStatus.fill(200); // moves made before, all lost
+    AutoRoster(*s, work, 0, 0);
+    // C 0, 1 (the tie with 2 by offence), 3 by defence; LW 4-6; RW 7, 8, 9 by defence; D 10, 14,
+    // 11, 15, 12, 16 alternating; extra skaters 2, 17, 33 (not goalie 19 nor 36, rated higher);
+    // goalies 19 and 21.
+    EXPECT_EQ(dressed(work),
+              (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 16, 17, 19, 21, 33}));
+    const auto& st = work.RosterStatus;
+    EXPECT_EQ(std::vector<int>({st[13], st[18], st[22], st[23], st[25], st[26], st[34]}),
+              (std::vector<int>{100, 100, 0, 103, 105, 100, 100}));
+    EXPECT_EQ(std::pair(work.SavedStatus[18], work.RosterChanged), std::pair(std::uint8_t{200}, false));
+    EXPECT_EQ(s->Players[0][18].Sts, 200) << "only the working copy changes";
+}
+
+TEST(AutoRoster, NoGoalieAnywhere)
+{
+    // Without goalies, 24, 36 and 37: 24 on the pro roster. Each goalie pick reaches the farm, taking
+    // the pro roster to 26, the second one dressing a suspended skater; with one farm skater only,
+    // the second pick lands on an already dressed player and the game roster ends at 19.
+    for (const bool secondFarmSkater : {true, false}) {
+        auto s = fullTeam();
+        for (int i : {19, 20, 21, 24, 36, 37})
+            s->Players[0][i] = {};
+        if (secondFarmSkater)
+            put(*s, {27, L, 30, 0, 3});
+        RosterWork work;
+        AutoRoster(*s, work, 0, 0);
+        int pro = 0;
+        for (int i = 0; i < RosterSize; ++i)
+            pro += work.RosterStatus[i] >= 100 && !s->Players[0][i].isEmpty();
+        const auto d = dressed(work);
+        EXPECT_EQ(std::count(d.begin(), d.end(), 22) + std::count(d.begin(), d.end(), 27),
+                  secondFarmSkater ? 2 : 1);
+        EXPECT_EQ(std::pair(d.size(), pro),
+                  secondFarmSkater ? std::pair(std::size_t{20}, 26) : std::pair(std::size_t{19}, 25));
+    }
+}
+
+TEST(AutoRoster, PicksThatFindNobodyDressNobody)
+{
+    // Two goalies and nobody else: every skater pick finds nobody, the goalie picks still run.
+    // Goalie 1 rates 0 and never wins: the second goalie pick lands on 9 again.
+    auto s = team({{1, G, 0}, {9, G, 70}});
+    RosterWork work;
+    AutoRoster(*s, work, 0, 0);
+    EXPECT_EQ(dressed(work), (std::vector<int>{9}));
+    s = team({});
+    AutoRoster(*s, work, 0, 0);
+    EXPECT_EQ(work.RosterStatus, (std::array<std::uint8_t, RosterSize>{}));
+    work.RosterStatus.fill(9);
+    AutoRoster(*s, work, 3, 0);
+    EXPECT_EQ(work.RosterStatus[0], 9) << "no such team slot: nothing changes";
+}
+
+} // namespace
