@@ -6,10 +6,10 @@
 #include "core/league_io.h"
 #include "core/ratings.h"
 #include "core/text.h"
+#include "fuzz_support.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -20,25 +20,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // One scratch folder for the whole run, removed when the fuzzer exits.
-struct ScratchDir {
-    fs::path path;
-    ScratchDir()
-    {
-        std::string pattern = (fs::temp_directory_path() / "benchboss-fuzz-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        path = pattern;
-    }
-    ~ScratchDir()
-    {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-};
-
 const fs::path& workDir()
 {
-    static const ScratchDir dir;
+    static const bb::fuzz::ScratchDir dir;
     return dir.path;
 }
 

@@ -44,6 +44,32 @@ void appendUtf8(std::string& out, char32_t cp)
     }
 }
 
+// Length of the well-formed UTF-8 sequence that starts at s[i]; 0 when there is none. Overlong
+// forms, surrogates and anything above U+10FFFF are not well formed.
+std::size_t utf8SequenceLength(std::string_view s, std::size_t i)
+{
+    const auto b = static_cast<std::uint8_t>(s[i]);
+    std::size_t len = 0;
+    if (b < 0x80)
+        return 1;
+    if (b >= 0xC2 && b <= 0xDF)
+        len = 2;
+    else if (b >= 0xE0 && b <= 0xEF)
+        len = 3;
+    else if (b >= 0xF0 && b <= 0xF4)
+        len = 4;
+    if (len == 0 || i + len > s.size())
+        return 0;
+    for (std::size_t k = 1; k < len; ++k)
+        if ((static_cast<std::uint8_t>(s[i + k]) & 0xC0) != 0x80)
+            return 0;
+    const auto b1 = static_cast<std::uint8_t>(s[i + 1]);
+    if ((b == 0xE0 && b1 < 0xA0) || (b == 0xED && b1 >= 0xA0) || (b == 0xF0 && b1 < 0x90) ||
+        (b == 0xF4 && b1 >= 0x90))
+        return 0;
+    return len;
+}
+
 } // namespace
 
 std::string cp1252ToUtf8(std::string_view bytes)
@@ -60,37 +86,43 @@ std::string cp1252ToUtf8(std::string_view bytes)
     return out;
 }
 
+std::string utf8ToCp1252(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto b = static_cast<std::uint8_t>(utf8[i]);
+        const std::size_t len = utf8SequenceLength(utf8, i);
+        if (len == 0) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        char32_t cp = len == 1 ? b : static_cast<char32_t>(b & (0xFF >> (len + 1)));
+        for (std::size_t k = 1; k < len; ++k)
+            cp = (cp << 6) | (static_cast<std::uint8_t>(utf8[i + k]) & 0x3F);
+        i += len;
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            out += static_cast<char>(cp);
+            continue;
+        }
+        char mapped = '?';
+        for (std::size_t k = 0; k < kHigh.size(); ++k)
+            if (kHigh[k] ? kHigh[k] == cp : cp == 0x80 + k)
+                mapped = static_cast<char>(0x80 + k);
+        out += mapped;
+    }
+    return out;
+}
+
 std::string pathToUtf8(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size());
     std::size_t i = 0;
     while (i < bytes.size()) {
-        const auto b = static_cast<std::uint8_t>(bytes[i]);
-        // Length of a well-formed UTF-8 sequence starting here; 0 when there is none.
-        std::size_t len = 0;
-        if (b < 0x80)
-            len = 1;
-        else if (b >= 0xC2 && b <= 0xDF)
-            len = 2;
-        else if (b >= 0xE0 && b <= 0xEF)
-            len = 3;
-        else if (b >= 0xF0 && b <= 0xF4)
-            len = 4;
-        if (len > 1) {
-            if (i + len > bytes.size())
-                len = 0;
-            for (std::size_t k = 1; len && k < len; ++k)
-                if ((static_cast<std::uint8_t>(bytes[i + k]) & 0xC0) != 0x80)
-                    len = 0;
-            if (len) {
-                // No overlong forms, no surrogates, nothing above U+10FFFF.
-                const auto b1 = static_cast<std::uint8_t>(bytes[i + 1]);
-                if ((b == 0xE0 && b1 < 0xA0) || (b == 0xED && b1 >= 0xA0) || (b == 0xF0 && b1 < 0x90) ||
-                    (b == 0xF4 && b1 >= 0x90))
-                    len = 0;
-            }
-        }
+        const std::size_t len = utf8SequenceLength(bytes, i);
         if (len == 0) {
             out += cp1252ToUtf8(bytes.substr(i, 1));
             ++i;

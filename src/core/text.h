@@ -14,6 +14,11 @@ std::string Condense(std::string_view word);
 // Windows-1252 bytes to UTF-8, for display.
 std::string cp1252ToUtf8(std::string_view bytes);
 
+// UTF-8 that the user typed to Windows-1252 bytes, for storing: a character the code page lacks,
+// and each byte of a malformed sequence, becomes '?'. The five bytes the code page leaves
+// undefined come back from the C1 characters cp1252ToUtf8 turns them into.
+std::string utf8ToCp1252(std::string_view utf8);
+
 // A path as the file system stores it, to UTF-8 for display: valid UTF-8 stays as it is, and
 // each byte that is not part of a valid sequence reads as its Windows-1252 character, the way
 // the league's own texts are shown, instead of an unreadable replacement mark.

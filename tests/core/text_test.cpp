@@ -32,6 +32,25 @@ TEST(Text, CodePageToUtf8)
     EXPECT_EQ(bb::cp1252ToUtf8("Caf\xE9 \x80 it\x92s Str\xF6m"), "Caf\u00E9 \u20AC it\u2019s Str\u00F6m");
 }
 
+TEST(Text, TypedTextToCodePage)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain", "plain"},
+        {"Caf\u00E9 \u20AC it\u2019s Str\u00F6m \u0178", "Caf\xE9 \x80 it\x92s Str\xF6m \x9F"},
+        {"\u03A9 \U0001F3D2 \u0100", "? ? ?"},             // not in the code page
+        {"\u0081\u008D\u0080", "\x81\x8D?"},               // undefined bytes come back; U+0080 is not one
+        {"\xC3 \xE9 \xC0\xAF \xED\xA0\x80", "? ? ?? ???"}, // malformed: a mark per byte
+        {"\u00A0\u00FF", "\xA0\xFF"},
+    };
+    for (const auto& [utf8, want] : cases)
+        EXPECT_EQ(bb::utf8ToCp1252(utf8), want) << utf8;
+    // Every byte the code page defines comes back from its display form.
+    for (int b = 1; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        EXPECT_EQ(bb::utf8ToCp1252(bb::cp1252ToUtf8(byte)), byte) << b;
+    }
+}
+
 TEST(Text, PathShownReadably)
 {
     const std::pair<std::string, std::string> cases[] = {

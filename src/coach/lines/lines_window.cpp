@@ -2,6 +2,7 @@
 
 #include "coach/lines/auto_lines.h"
 #include "coach/lines/line_averages.h"
+#include "coach/lines/lines_file.h"
 #include "coach/playercard/player_info.h"
 #include "core/ratings.h"
 #include "core/text.h"
@@ -439,8 +440,10 @@ void Lines::connectControls()
     onMode(optPP, Mode::PP);
     onMode(optPK, Mode::PK);
     connect(cmdAuto, &QPushButton::clicked, this, &Lines::autoClicked);
+    connect(cmdLoadLines, &QPushButton::clicked, this, &Lines::loadLinesClicked);
+    connect(cmdSaveLines, &QPushButton::clicked, this,
+            [this] { (void)lines::ExportLinesSub(session_, prompter_, work_, 0); });
     connect(cmdExit, &QPushButton::clicked, this, &Lines::exitClicked);
-    // Load Lines and Save Lines are wired up together with the lines file.
 }
 
 Mode Lines::mode() const
@@ -631,6 +634,17 @@ void Lines::autoClicked()
     showSelectedPlayer();
     DisplayLines();
     work_.LinesChanged = true;
+}
+
+void Lines::loadLinesClicked()
+{
+    if (lines::ImportLinesSub(session_, prompter_, work_, 0) != lines::ImportOutcome::Taken)
+        return;
+    // The list is not refilled: the rows stay as they were, the new table shows in the texts
+    // and the slots.
+    ReadLineAssgts();
+    showSelectedPlayer();
+    DisplayLines();
 }
 
 void Lines::exitClicked()

@@ -82,6 +82,7 @@ private:
     void slotClicked(int index);
     void modeSelected(lines::Mode m);
     void autoClicked();
+    void loadLinesClicked();
     void exitClicked();
 
     Session& session_;

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -76,8 +77,9 @@ class LinesWindowTest : public QObject {
     {
         std::string out;
         for (const bb::test::Asked& a : prompter.asked)
-            out += (a.kind == a.YesNo ? "? " : "! ") + a.text + " [" + a.title +
-                   std::array{"] ", ", stop] ", ", info] "}[int(a.icon)];
+            if (a.kind == a.YesNo || a.kind == a.Message)
+                out += (a.kind == a.YesNo ? "? " : "! ") + a.text + " [" + a.title +
+                       std::array{"] ", ", stop] ", ", info] "}[int(a.icon)];
         prompter.asked.clear();
         return out;
     }
@@ -260,6 +262,55 @@ class LinesWindowTest : public QObject {
         open();
         QCOMPARE(press("cmdAuto"), "");
         QVERIFY(changed() && slot(20)->text() == name(19)); // the better healthy goalie
+    }
+
+    // Auto, Save Lines, a fresh editor, Load Lines: the same table, shown in the slots and texts.
+    void saveAndLoadLines()
+    {
+        bb::test::TempDir dir;
+        s->init(dir.path());
+        s->Teams[3].Password.assign("hawks");
+        const std::string file = (dir / "Hawks.lns").string();
+        open();
+        QCOMPARE(press("cmdAuto"), "");
+        const LineTable autoTable = table();
+        prompter.texts = {"hawks"};
+        prompter.files = {file};
+        QCOMPARE(press("cmdSaveLines"), "");
+        QVERIFY(changed() && std::filesystem::file_size(file) == 226);
+        prompter.yesNo = {false};
+        QCOMPARE(press("cmdExit"), "? Keep Line Changes? [Keep Changes] ");
+
+        // A wrong password changes nothing.
+        open();
+        select(4);
+        const LineTable empty = table();
+        const QString pine = texts("lblLineString lblPlayer(0)");
+        s->Teams[3].Password.assign("eagles");
+        prompter.files = {file};
+        QCOMPARE(press("cmdLoadLines"), "! Password Incorrect [Import Lines, stop] ");
+        QVERIFY(table() == empty && !changed() && !s->Teams[3].LinesSet);
+        QCOMPARE(texts("lblLineString lblPlayer(0)"), pine);
+
+        s->Teams[3].Password.assign("hawks");
+        prompter.files = {file};
+        QCOMPARE(press("cmdLoadLines"), "");
+        QVERIFY(table() == autoTable && changed() && s->Teams[3].LinesSet);
+        QCOMPARE(texts("lblLineString"), QString::fromStdString(lines::ReadLineAssgts(autoTable)[4]) + "*|");
+        const int centre = autoTable[0][0];
+        QCOMPARE(slot(0)->text(), name(centre));
+        QCOMPARE(slot(0)->accessibleName(), "Even Strength Line 1, C: Player " + QString::number(centre));
+
+        // With no row selected the load completes without showing a player.
+        open();
+        click("Check1(4)");
+        QVERIFY(list()->selectedItems().isEmpty());
+        prompter.files = {file};
+        QCOMPARE(press("cmdLoadLines"), "");
+        QVERIFY(table() == autoTable && changed());
+        QCOMPARE(texts("lblLineString"), "the Pine*|"); // player 0's, from before the load
+        QVERIFY(lines::ReadLineAssgts(autoTable)[0] != "the Pine");
+        QCOMPARE(slot(20)->text(), name(autoTable[12][0]));
     }
 };
 
