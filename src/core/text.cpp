@@ -60,6 +60,52 @@ std::string cp1252ToUtf8(std::string_view bytes)
     return out;
 }
 
+std::string utf8ToCp1252(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto b = static_cast<std::uint8_t>(utf8[i]);
+        std::size_t len = b < 0x80                 ? 1
+                          : b >= 0xC2 && b <= 0xDF ? 2
+                          : b >= 0xE0 && b <= 0xEF ? 3
+                          : b >= 0xF0 && b <= 0xF4 ? 4
+                                                   : 0;
+        char32_t cp = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
+        if (i + len > utf8.size())
+            len = 0;
+        for (std::size_t k = 1; len && k < len; ++k) {
+            const auto c = static_cast<std::uint8_t>(utf8[i + k]);
+            if ((c & 0xC0) != 0x80)
+                len = 0;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        // No overlong forms, no surrogates, nothing above U+10FFFF.
+        if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+            (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
+            len = 0;
+        if (len == 0) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        i += len;
+        char byte = '?';
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            byte = static_cast<char>(cp);
+        } else {
+            for (std::size_t k = 0; k < kHigh.size(); ++k)
+                if (kHigh[k] ? kHigh[k] == cp : cp == 0x80 + k) {
+                    byte = static_cast<char>(0x80 + k);
+                    break;
+                }
+        }
+        out += byte;
+    }
+    return out;
+}
+
 std::string pathToUtf8(std::string_view bytes)
 {
     std::string out;

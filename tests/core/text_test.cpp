@@ -32,6 +32,24 @@ TEST(Text, CodePageToUtf8)
     EXPECT_EQ(bb::cp1252ToUtf8("Caf\xE9 \x80 it\x92s Str\xF6m"), "Caf\u00E9 \u20AC it\u2019s Str\u00F6m");
 }
 
+TEST(Text, TypedTextToCodePage)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"Caf\u00E9 \u20AC it\u2019s \u00FF", "Caf\xE9 \x80 it\x92s \xFF"},
+        {"\u0141\u4E2D\U0001F3D2!", "?\?\?!"}, // not in the code page: one '?' per character
+        {"\u0081\u0080", "\x81?"},             // an undefined byte comes back; U+0080 is not the euro
+        {"a\xC3(b\xE2\x82", "a?(b??"},         // broken UTF-8: '?' per byte
+        {"\xED\xA0\x80\xC0\xAF", "?????"},     // a surrogate, an overlong form
+    };
+    for (const auto& [utf8, want] : cases)
+        EXPECT_EQ(bb::utf8ToCp1252(utf8), want) << utf8;
+    // Every byte of the code page survives the way there and back.
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(bb::utf8ToCp1252(bb::cp1252ToUtf8(all)), all);
+}
+
 TEST(Text, PathShownReadably)
 {
     const std::pair<std::string, std::string> cases[] = {

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "coach/lines/lines_window.h"
+#include "coach/roster/roster_window.h"
 
 #include "about_box.h"
 #include "artwork.h"
@@ -86,6 +87,10 @@ Main::Main(Session& session, Prompter& prompter, QWidget* parent)
     setWindowIcon(programIcon());
     buildWindow();
     buildMenus();
+    openRoster = [this] {
+        Roster editor(session_, prompter_, this);
+        editor.exec();
+    };
     openLines = [this] {
         Lines editor(session_, prompter_, this);
         editor.exec();
