@@ -56,4 +56,17 @@ std::vector<std::string> ScriptedPrompter::messages() const
     return out;
 }
 
+std::string ScriptedPrompter::take()
+{
+    std::string out;
+    for (const Asked& a : asked) {
+        if (a.kind != Asked::Message && a.kind != Asked::YesNo)
+            continue;
+        out += (a.kind == Asked::YesNo ? "? " : "! ") + a.text + " [" + a.title;
+        out += a.icon == MsgIcon::Stop ? ", stop] " : a.icon == MsgIcon::Information ? ", info] " : "] ";
+    }
+    asked.clear();
+    return out;
+}
+
 } // namespace bb::test

@@ -35,6 +35,9 @@ public:
 
     // The messages shown (not the questions), in order.
     std::vector<std::string> messages() const;
+    // Everything asked since the last call, in order, then forgotten: "? text [title] " for a
+    // question, "! text [title, icon] " for a message ("stop", "info"; no icon: just the title).
+    std::string take();
 };
 
 } // namespace bb::test

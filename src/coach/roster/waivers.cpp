@@ -119,13 +119,17 @@ std::vector<io::Edit> WaiverBook::edits() const
     return out;
 }
 
+bool waiversNeeded(const LeagueRec& lg, const PlayerRec& p)
+{
+    return p.GP >= lg.WaiverGP && p.Age > lg.WaiverAge && lg.WaiversOn != 0 && lg.WaiversOff == 0;
+}
+
 bool CheckWaivers(Session& s, Prompter& prompter, int T, int Ply, int ByTeam, WaiverBook& book)
 {
     if (T < 0 || T > 1 || Ply < 0 || Ply >= RosterSize)
         return true;
     PlayerRec& p = s.Players[static_cast<std::size_t>(T)][static_cast<std::size_t>(Ply)];
-    const LeagueRec& lg = s.League;
-    if (!(p.GP >= lg.WaiverGP && p.Age > lg.WaiverAge && lg.WaiversOn != 0 && lg.WaiversOff == 0))
+    if (!waiversNeeded(s.League, p))
         return true;
 
     const int placing = ByTeam == 99 ? s.CurTeam : ByTeam;

@@ -75,6 +75,10 @@ private:
     std::string log_;
 };
 
+// Whether sending this player from the pro roster to the farm needs waivers under the league's
+// rule: enough games played, older than the threshold, the rule in force and not suspended.
+bool waiversNeeded(const LeagueRec& league, const PlayerRec& p);
+
 // The placement rule for player Ply of team slot T, placed by team ByTeam (99: the current team).
 // True: no waivers needed, nothing changed. False: Sts already holds the outcome (scratches on
 // No or on a duplicate name, the farm on Yes with a placement recorded in book).

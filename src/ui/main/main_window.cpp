@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "coach/lines/lines_window.h"
+#include "coach/roster/roster_window.h"
 #include "manager/display_team.h"
 
 #include "about_box.h"
@@ -87,6 +88,10 @@ Main::Main(Session& session, Prompter& prompter, QWidget* parent)
     setWindowIcon(programIcon());
     buildWindow();
     buildMenus();
+    openRoster = [this] {
+        Roster editor(session_, prompter_, this);
+        editor.exec();
+    };
     openLines = [this] {
         Lines editor(session_, prompter_, this);
         editor.exec();

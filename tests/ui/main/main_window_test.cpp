@@ -181,23 +181,26 @@ void MainWindowTest::startUpCommandsAndAbout()
     h.run("ViewTeam");
     QCOMPARE(viewOpened, (std::vector<int>{8, 8}));
 
-    // Set Lines loads that team into slot 0 and opens the line editor modal on it.
-    h.s.Players[0] = {};
-    QString shown = "no modal window";
-    QTimer::singleShot(0, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            shown = modal->objectName() + ": " + modal->findChild<QLabel*>("Label6")->text();
-            modal->close();
-        }
-    });
-    h.run("SetLines");
-    QCOMPARE(shown, "Lines: Lines for " + bb::ui::leagueText(h.s.Teams[8].Name.str()));
+    // Set Lines and Set Game Roster load that team into slot 0 and open their editor modal on it.
+    const auto opens = [&](const char* command, const char* title) {
+        h.s.Players[0] = {};
+        QString shown = "no modal window";
+        QTimer::singleShot(0, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                shown = modal->objectName() + ": " + modal->findChild<QLabel*>(title)->text();
+                modal->close();
+            }
+        });
+        h.run(command);
+        return shown;
+    };
+    const QString team = bb::ui::leagueText(h.s.Teams[8].Name.str());
+    QCOMPARE(opens("SetLines", "Label6"), "Lines: Lines for " + team);
+    QCOMPARE(opens("SetRoster", "Label1"), "Roster: Roster of the " + team);
     const std::string loaded = h.s.Players[0][0].Name.str();
     QVERIFY(bb::LoadTeam(h.s, 8, 0).ok() && h.s.Players[0][0].Name.str() == loaded);
 
-    // Without its editor Set Game Roster does nothing; a team that cannot be loaded opens no
-    // editor and says why.
-    h.run("SetRoster");
+    // A team that cannot be loaded opens no editor and says why.
     int opened = 0;
     h.w.openLines = h.w.openRoster = [&] { ++opened; };
     fs::remove(h.home / "swp.r");
