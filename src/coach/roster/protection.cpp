@@ -90,7 +90,7 @@ bool ToggleProtection(Session& s, int T, int Ply)
     return true;
 }
 
-bool ProtectMark(const PlayerRec& p)
+bool carriesProtectMark(const PlayerRec& p)
 {
     return static_cast<bool>(p.Protected) || static_cast<bool>(p.Rookie);
 }

@@ -38,6 +38,6 @@ ProtectionLimits LimitsFor(const ProtectedCounts& c);
 bool ToggleProtection(Session& s, int T, int Ply);
 
 // In protect mode the list rows of protected players and of rookies carry "*".
-bool ProtectMark(const PlayerRec& p);
+bool carriesProtectMark(const PlayerRec& p);
 
 } // namespace bb::roster

@@ -1,5 +1,8 @@
 #include "roster_window.h"
 
+#include "coach/playercard/player_info.h"
+#include "coach/roster/auto_roster.h"
+#include "coach/roster/protection.h"
 #include "coach/roster/roster_commit.h"
 #include "core/ratings.h"
 #include "ui/common/league_text.h"
@@ -73,6 +76,7 @@ Roster::Roster(Session& session, Prompter& prompter, roster::RosterFiles files, 
     : QDialog(parent), session_(session), prompter_(prompter), files_(std::move(files))
 {
     setObjectName(QStringLiteral("Roster"));
+    openPlayerCard = [this] { showPlayerCard(session_, this); };
     setWindowTitle(QStringLiteral("Set Game Roster"));
     buildControls();
     arrange();
@@ -504,25 +508,31 @@ bool Roster::eventFilter(QObject* watched, QEvent* event)
 }
 
 // ---- Automatic roster and protect mode ----
-// These three do nothing until the automatic roster and the protected list are plugged in.
 
 void Roster::runAutoRoster()
 {
-    // Plugs in as roster::AutoRoster(session_, work_, 0, 0): it rebuilds the working copy from the
-    // records and dresses twenty players in it; the caller then refreshes the lists.
+    roster::AutoRoster(session_, work_, 0, 0);
 }
 
 roster::ProtectMark Roster::protectMark() const
 {
-    // Plugs in as: with chkProtect ticked, the protected list's test for protected players and
-    // rookies; unticked, no mark (an empty function).
-    return {};
+    if (!chkProtect->isChecked())
+        return {};
+    return roster::carriesProtectMark;
 }
 
-void Roster::toggleProtection([[maybe_unused]] int k, [[maybe_unused]] int row)
+void Roster::toggleProtection(int k, int row)
 {
-    // Plugs in as the protected list's toggle on CurPlayer; when it changes the flag it sets
-    // work_.RosterChanged and redraws item row of list1(k) in place (name, "*" when protected).
+    if (!roster::ToggleProtection(session_, 0, session_.CurPlayer))
+        return;
+    work_.RosterChanged = true;
+    // Only the row changes: its text, not its place, and it stays the current row. A rookie who
+    // is no longer protected loses his mark until the next refresh.
+    QListWidgetItem* item = list1[static_cast<std::size_t>(k)]->item(row);
+    if (!item || item->data(Qt::UserRole).toInt() != session_.CurPlayer)
+        return;
+    const PlayerRec& p = session_.Players[0][session_.CurPlayer];
+    item->setText(leagueText(p.Name.str()) + (p.Protected ? QStringLiteral("*") : QString()));
 }
 
 void Roster::reject()

@@ -33,7 +33,7 @@ class Roster : public QDialog {
     // The same with the files in the session's home folder.
     Roster(Session& session, Prompter& prompter, QWidget* parent = nullptr);
 
-    // Opens the player card for CurPlayer; set by whoever can show one. Empty: nothing happens.
+    // Opens the player card for CurPlayer, modal over this window; tests put their own here.
     std::function<void()> openPlayerCard;
 
     const roster::RosterWork& work() const { return work_; }

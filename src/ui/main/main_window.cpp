@@ -99,6 +99,10 @@ Main::Main(Session& session, Prompter& prompter, QWidget* parent)
     openTeamView = [this] {
         DisplayTeam view(session_, prompter_, this);
         // The view has loaded its team into slot 0 already, so the editors open on it directly.
+        view.openRoster = [this, &view] {
+            Roster editor(session_, prompter_, &view);
+            editor.exec();
+        };
         view.openLines = [this, &view] {
             Lines editor(session_, prompter_, &view);
             editor.exec();

@@ -114,9 +114,9 @@ TEST(Protection, WhoCounts)
     // The mark: protected or rookie. A rookie taken off the list still carries it.
     EXPECT_TRUE(ToggleProtection(*s, 0, 3));
     EXPECT_TRUE(ToggleProtection(*s, 0, 3));
-    EXPECT_TRUE(ProtectMark(r[3]));
-    EXPECT_TRUE(ProtectMark(r[0]));
-    EXPECT_FALSE(ProtectMark(r[6]));
+    EXPECT_TRUE(carriesProtectMark(r[3]));
+    EXPECT_TRUE(carriesProtectMark(r[0]));
+    EXPECT_FALSE(carriesProtectMark(r[6]));
 }
 
 TEST(Protection, LoadedBeyondTheLimits)

@@ -326,6 +326,105 @@ class RosterWindowTest : public QObject {
         // The veteran is off the lines in memory, and the lines are to be set again.
         QVERIFY(onLines() == 0 && !s->Teams[0].LinesSet);
     }
+
+    void autoRosterAndExit()
+    {
+        // Three dressed forwards scratched first: Auto drops that move and dresses a complete roster.
+        open();
+        std::vector<int> moved;
+        for (int i = 0; i < RosterSize && moved.size() < 3; ++i)
+            if (player(i).Sts == 200 && player(i).Pos <= PosRW && player(i).Released == 0)
+                moved.push_back(i);
+        for (int p : moved) {
+            select(2, {p});
+            press("cmdMovePlayer(0)");
+        }
+        QCOMPARE(text("Label5"), "17 Total Players");
+        QCOMPARE(press("cmdAuto"), "");
+        QVERIFY(text("Label5") == "Roster Complete" && changed() && list(2)->count() == 20);
+        prompter.yesNo = {true};
+        QCOMPARE(press("cmdExit"), "? Keep Roster Changes? [Keep Changes] ");
+        QVERIFY(LoadTeam(*s, 0, 0).ok());
+        int dressed = 0;
+        for (const PlayerRec& p : s->Players[0])
+            dressed += p.Sts == 200;
+        QCOMPARE(dressed, 20);
+
+        // Too few players of any kind, or in all: told so, and nothing changes.
+        for (auto& p : s->Players[0])
+            if (p.Pos == PosG && p.Sts % 100 == 0 && p.Sts < 200)
+                p = PlayerRec{};
+        int goalies = 0;
+        for (auto& p : s->Players[0])
+            if (p.Pos == PosG && !p.isEmpty() && ++goalies > 1)
+                p = PlayerRec{};
+        open();
+        QCOMPARE(press("cmdAuto"), "! Not enough players [Auto Roster, info] ");
+        QVERIFY(!changed());
+    }
+
+    void protectMode()
+    {
+        // Ten forwards protected already (farm players count too), none of the defencemen yet.
+        int forwards = 0;
+        for (auto& p : s->Players[0]) {
+            p.Protected.set(!p.isEmpty() && p.Pos <= PosRW && forwards++ < 10);
+            p.Rookie.set(false);
+        }
+        std::vector<int> defence;
+        for (int i = 0; i < RosterSize; ++i)
+            if (!player(i).isEmpty() && player(i).Pos == PosD && player(i).Released == 0)
+                defence.push_back(i);
+        QVERIFY(defence.size() >= 6);
+        const int rookie = defence[5];
+        player(rookie).Rookie.set(true);
+        open();
+        get<QCheckBox>("chkProtect")->click();
+        const auto rowOf = [&](int p) {
+            for (int k = 0; k < 3; ++k)
+                if (listed(k, p))
+                    return std::pair{k, list(k)->row(list(k)->itemAt(at(k, p)))};
+            qFatal("not listed");
+        };
+        const auto rowText = [&](int p) {
+            const auto [k, r] = rowOf(p);
+            return list(k)->item(r)->text();
+        };
+        const QString bare = ui::leagueText(player(rookie).Name.str());
+        QCOMPARE(rowText(rookie), bare + "*");
+
+        // Five defencemen are accepted; each row gains its mark in place and stays current.
+        for (int i = 0; i < 5; ++i) {
+            const auto [k, r] = rowOf(defence[i]);
+            select(k, {defence[i]});
+            QTest::mouseDClick(list(k)->viewport(), Qt::LeftButton, {}, at(k, defence[i]));
+            QVERIFY(player(defence[i]).Protected.raw == -1 && changed());
+            QVERIFY(list(k)->row(list(k)->currentItem()) == r && list(k)->currentItem()->text().endsWith("*"));
+        }
+        // A sixth is refused without a word: nothing changes, not even RosterChanged.
+        open();
+        get<QCheckBox>("chkProtect")->click();
+        select(rowOf(rookie).first, {rookie});
+        QTest::mouseDClick(list(rowOf(rookie).first)->viewport(), Qt::LeftButton, {}, at(rowOf(rookie).first, rookie));
+        QVERIFY(!player(rookie).Protected && !changed() && rowText(rookie) == bare + "*");
+        // Taken off the list: always allowed; the row loses its mark (a rookie's too, until the next
+        // refresh) and no card opens in protect mode.
+        int card = 0;
+        w->openPlayerCard = [&] { ++card; };
+        const auto [k, r] = rowOf(defence[0]);
+        select(k, {defence[0]});
+        QTest::mouseDClick(list(k)->viewport(), Qt::LeftButton, {}, at(k, defence[0]));
+        QVERIFY(!player(defence[0]).Protected && changed() && card == 0);
+        QCOMPARE(list(k)->item(r)->text(), ui::leagueText(player(defence[0]).Name.str()));
+        select(rowOf(rookie).first, {rookie});
+        QTest::mouseDClick(list(rowOf(rookie).first)->viewport(), Qt::LeftButton, {}, at(rowOf(rookie).first, rookie));
+        QVERIFY(player(rookie).Protected);
+        QTest::mouseDClick(list(rowOf(rookie).first)->viewport(), Qt::LeftButton, {}, at(rowOf(rookie).first, rookie));
+        QVERIFY(!player(rookie).Protected && rowText(rookie) == bare);
+        get<QCheckBox>("chkProtect")->click();
+        get<QCheckBox>("chkProtect")->click();
+        QCOMPARE(rowText(rookie), bare + "*");
+    }
 };
 
 BB_QTEST_MAIN(RosterWindowTest)
