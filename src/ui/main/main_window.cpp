@@ -161,6 +161,9 @@ void Main::buildWindow()
         lstTeams_[k]->setGeometry(tw.rect(left, 1800, 1575, 1425));
         connect(lstDivs_[k], &QListWidget::itemSelectionChanged, this, [this, k] { lstDivs_Click(k); });
         connect(lstTeams_[k], &QListWidget::itemSelectionChanged, this, [this, k] { lstTeams_Click(k); });
+        // A click on the row that is already selected still makes its team the current one: the
+        // other list's selection may be the current team.
+        connect(lstTeams_[k], &QListWidget::itemClicked, this, [this, k] { lstTeams_Click(k); });
         connect(lstTeams_[k], &QListWidget::itemDoubleClicked, this,
                 [this, k](QListWidgetItem* item) { lstTeams_DblClick(k, lstTeams_[k]->row(item)); });
     }
