@@ -1,0 +1,231 @@
+// Every writer of the program, made to fail after each possible number of bytes: the user is told
+// (or the caller gets the failure), nothing reports success, and every file is either exactly as
+// it was or completely written, never torn.
+#include "coach/lines/line_table.h"
+#include "coach/lines/lines_file.h"
+#include "coach/roster/roster_commit.h"
+#include "core/file_io.h"
+#include "core/league_io.h"
+#include "demo_league.h"
+#include "scripted_prompter.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+using Guard = bb::io::testing::ScopedFaults;
+
+Bytes read(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return fs::exists(p) ? Bytes(std::istreambuf_iterator<char>(in), {}) : Bytes{};
+}
+
+void write(const fs::path& p, const Bytes& b)
+{
+    std::ofstream(p, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(b.data()), std::ssize(b));
+}
+
+// The home folder's files by name; a file that is missing is not in the map. The time a waiver
+// record carries is left out: two runs a second apart differ there and nowhere else.
+std::map<std::string, Bytes> folder(const fs::path& dir)
+{
+    std::map<std::string, Bytes> out;
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.is_regular_file())
+            out[e.path().filename().string()] = read(e.path());
+    if (auto w = out.find("waivers.dat"); w != out.end())
+        for (std::size_t rec = 0; rec + 134 <= w->second.size(); rec += 134)
+            std::fill_n(w->second.begin() + static_cast<std::ptrdiff_t>(rec + 24), 8, 0);
+    return out;
+}
+
+void restore(const fs::path& dir, const std::map<std::string, Bytes>& files)
+{
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.is_regular_file())
+            fs::remove(e.path());
+    for (const auto& [name, bytes] : files)
+        write(dir / name, bytes);
+}
+
+struct FailedWrites : ::testing::Test {
+    bb::test::TempDir home;
+    bb::Session s;
+    bb::test::ScriptedPrompter prompter;
+    std::string league;
+
+    void SetUp() override
+    {
+        bb::demo::Options o;
+        o.teams = 1;
+        ASSERT_TRUE(bb::demo::writeDemoLeague(home / "league", o).ok());
+        league = (home / "league" / "demo").string();
+        s.init(home.path());
+        ASSERT_TRUE(bb::LoadLg(s, league).ok());
+        ASSERT_TRUE(bb::LoadTeam(s, 0, 0).ok());
+    }
+
+    // Team slot 0's players and the current team's record, as they would be written.
+    Bytes memory() const
+    {
+        Bytes out;
+        for (const bb::PlayerRec& p : s.Players[0]) {
+            const auto rec = p.encoded();
+            out.insert(out.end(), rec.begin(), rec.end());
+        }
+        const auto team = s.Teams[s.CurTeam].encoded();
+        out.insert(out.end(), team.begin(), team.end());
+        return out;
+    }
+
+    // Runs write once to learn how many bytes it writes, then once for every shorter budget, each
+    // time from the same files and session. A failed run must leave the folder as it was and the
+    // session as before; a whole run must succeed. Returns the bytes of a whole run.
+    long long everyByte(const std::function<bool()>& write, const std::function<void()>& prepare = [] {})
+    {
+        const bb::Session start = s;
+        const auto files = folder(home.path());
+        long long total = 0;
+        {
+            prepare();
+            Guard g({-1, -1});
+            EXPECT_TRUE(write());
+            total = g.bytesWritten();
+        }
+        const auto written = folder(home.path());
+        restore(home.path(), files);
+        // A failed run leaves the folder as it was, which is checked each time, so only the
+        // session needs setting back.
+        for (long long n = 0; n <= total; ++n) {
+            s = start;
+            prompter = {};
+            prepare();
+            bool ok = false;
+            {
+                Guard g({n, -1});
+                ok = write();
+            }
+            if (n < total) {
+                EXPECT_FALSE(ok) << n;
+                EXPECT_TRUE(folder(home.path()) == files) << "torn or changed after a failure at byte " << n;
+            } else {
+                EXPECT_TRUE(ok) << n << " of " << total;
+                EXPECT_TRUE(folder(home.path()) == written);
+            }
+            if (HasFailure())
+                break;
+        }
+        return total;
+    }
+};
+
+TEST_F(FailedWrites, LeagueLoad)
+{
+    const long long total = everyByte([&] {
+        const bb::Session before = s;
+        const bool ok = bb::LoadLg(s, league).ok();
+        EXPECT_TRUE(ok || s.LgPath == before.LgPath);
+        return ok;
+    });
+    EXPECT_EQ(total, static_cast<long long>(fs::file_size(league + ".lge") + fs::file_size(league + ".tms") +
+                                            fs::file_size(league + ".ros") + league.size() + 2));
+}
+
+TEST_F(FailedWrites, TeamSaveAndLinesCommit)
+{
+    s.Players[0][0].Con = 1;
+    EXPECT_EQ(everyByte([&] { return bb::SaveTeam(s, 0, 0).ok(); }), 50 * 86 + 254);
+
+    bb::lines::LineWork work(s.Teams[0].LineSlots);
+    work.LineSlots[0][0] = work.LineSlots[1][0];
+    everyByte([&] {
+        const bb::TeamRec before = s.Teams[0];
+        const bool ok = work.TransferBuffer(s, 0).ok();
+        EXPECT_TRUE(ok || s.Teams[0].encoded() == before.encoded()) << "a failed commit keeps the team's table";
+        return ok;
+    });
+}
+
+TEST_F(FailedWrites, RosterCommitWithReleaseWaiverAndLog)
+{
+    // A released player, a veteran sent down through waivers, earlier records in all three files.
+    const bb::roster::RosterFiles files = bb::roster::RosterFiles::in(home.path());
+    write(files.releases, Bytes(88, 'r'));
+    write(files.waivers, Bytes(134, 'w'));
+    write(files.log, Bytes{'o', 'l', 'd', '\r', '\n'});
+    bb::roster::RosterWork work;
+    bb::roster::ResetFlags(s, work, 0);
+    int veteran = -1, released = -1;
+    for (int i = 0; i < bb::RosterSize; ++i) {
+        const bb::PlayerRec& p = s.Players[0][i];
+        if (p.Released == 1)
+            released = i;
+        else if (veteran < 0 && p.Sts == 200 && p.GP >= s.League.WaiverGP && p.Age > s.League.WaiverAge)
+            veteran = i;
+    }
+    ASSERT_TRUE(veteran >= 0 && released >= 0);
+    work.RosterStatus[static_cast<std::size_t>(veteran)] = 0;
+    const long long total = everyByte(
+        [&] {
+            const Bytes before = memory();
+            const bool ok = bb::roster::TransferBuffer(s, prompter, work, 0, files, [] { return 46000.0; }).ok();
+            EXPECT_TRUE(ok || memory() == before) << "a failed commit leaves the players and the team as they were";
+            EXPECT_EQ(ok, s.Players[0][static_cast<std::size_t>(released)].isEmpty());
+            return ok;
+        },
+        [&] { prompter.yesNo = {true}; });
+    EXPECT_GT(total, 88 + 134 + 4300 + 254);
+}
+
+TEST_F(FailedWrites, LinesFileSaveAndImportWaiver)
+{
+    bb::lines::LineWork work(s.Teams[0].LineSlots);
+    const fs::path lns = home / "lines.lns";
+    write(lns, Bytes(300, 'x')); // an existing, longer file: its tail must survive a whole save
+    everyByte(
+        [&] {
+            prompter.asked.clear();
+            const auto out = bb::lines::ExportLinesSub(s, prompter, work, 0);
+            EXPECT_TRUE(out == bb::lines::ExportOutcome::Saved || prompter.messages().size() == 1u);
+            return out == bb::lines::ExportOutcome::Saved;
+        },
+        [&] {
+            prompter.texts = {"pass0"};
+            prompter.files = {lns.string()};
+        });
+    EXPECT_EQ(read(lns).size(), 300u);
+
+    // Load Lines sending a veteran to the farm: the waiver placement is the import's one write.
+    int veteran = -1;
+    for (int i = 0; i < bb::RosterSize && veteran < 0; ++i) {
+        const bb::PlayerRec& p = s.Players[0][i];
+        if (!p.isEmpty() && p.Sts == 200 && p.GP >= s.League.WaiverGP && p.Age > s.League.WaiverAge)
+            veteran = i;
+    }
+    ASSERT_GE(veteran, 0);
+    Bytes file = read(lns);
+    file[bb::lines::LinesFileRec::StsOffset + static_cast<std::size_t>(veteran)] = 0;
+    write(lns, file);
+    everyByte(
+        [&] {
+            const auto out = bb::lines::ImportLinesSub(s, prompter, work, 0);
+            EXPECT_TRUE(out != bb::lines::ImportOutcome::Failed || prompter.messages() == std::vector<std::string>{"Errors in File"});
+            return out != bb::lines::ImportOutcome::Failed;
+        },
+        [&] {
+            prompter.files = {lns.string()};
+            prompter.yesNo = {true};
+        });
+}
+
+} // namespace
