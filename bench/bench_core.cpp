@@ -1,11 +1,14 @@
 // Cost of loading a full 50-team league into the working files, against a plain copy of the same
-// three files, and of reading and writing back one team's records.
+// three files (and the same copy synced to the disk, as the load does), and of reading and
+// writing back one team's records.
 #include "core/league_io.h"
 #include "demo_league.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -49,6 +52,27 @@ void copyLeagueFiles(benchmark::State& state)
     }
 }
 BENCHMARK(copyLeagueFiles)->Unit(benchmark::kMicrosecond);
+
+// The same copy made durable, as the load makes its working files: each copy synced to the disk.
+void copyLeagueFilesSynced(benchmark::State& state)
+{
+    const fs::path copies = ws->root / "copies";
+    fs::create_directories(copies);
+    for (auto _ : state) {
+        std::error_code ec;
+        for (const auto& [from, to] : {std::pair{".tms", "swp.t"}, std::pair{".ros", "swp.r"}, std::pair{".lge", "swp.l"}}) {
+            fs::copy_file(ws->league + from, copies / to, fs::copy_options::overwrite_existing, ec);
+            const int fd = ::open((copies / to).c_str(), O_RDONLY);
+            if (fd < 0 || ::fsync(fd) != 0)
+                state.SkipWithError("sync failed");
+            if (fd >= 0)
+                ::close(fd);
+        }
+        if (ec)
+            state.SkipWithError("copy failed");
+    }
+}
+BENCHMARK(copyLeagueFilesSynced)->Unit(benchmark::kMicrosecond);
 
 void loadAndSaveTeam(benchmark::State& state)
 {

@@ -1,5 +1,6 @@
 #include "file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -157,6 +158,14 @@ public:
     Status prepare() { return edit_.kind == Edit::Kind::Replace ? prepareReplace() : prepareRecord(); }
     Status make() { return edit_.kind == Edit::Kind::Replace ? makeReplace() : makeRecord(); }
     void undo() { edit_.kind == Edit::Kind::Replace ? undoReplace() : undoRecord(); }
+    // The folder whose entries this edit changed, if any.
+    std::optional<fs::path> changedFolder() const
+    {
+        if (edit_.kind == Edit::Kind::Replace || created_)
+            return folderOf(edit_.file);
+        return std::nullopt;
+    }
+
     void finish()
     {
         if (!backup_.empty())
@@ -213,7 +222,7 @@ private:
             return failure("replace", edit_.file, err);
         temp_.clear();
         made_ = true;
-        syncFolder(folderOf(edit_.file));
+        // The folder is synced once for the whole batch, when every rename is done.
         return Status::success();
     }
 
@@ -323,8 +332,6 @@ private:
             return failure("write", edit_.file, err);
         if (::fsync(fd_.get()) != 0)
             return failure("write", edit_.file, errno);
-        if (created_)
-            syncFolder(folderOf(edit_.file));
         return Status::success();
     }
 
@@ -443,8 +450,14 @@ Status apply(const std::vector<Edit>& edits)
             return st;
         }
     }
-    for (auto& step : steps)
+    std::vector<fs::path> folders;
+    for (auto& step : steps) {
+        if (const auto f = step->changedFolder(); f && std::find(folders.begin(), folders.end(), *f) == folders.end())
+            folders.push_back(*f);
         step->finish();
+    }
+    for (const fs::path& f : folders)
+        syncFolder(f);
     return Status::success();
 }
 
