@@ -15,29 +15,9 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-struct Fixture {
-    bb::fuzz::ScratchDir dir;
-    bb::Session team;
-    Fixture()
-    {
-        if (!bb::fuzz::loadLinesTeam(team, dir.path))
-            std::abort();
-    }
-};
-
-const Fixture& fixture()
-{
-    static const Fixture f;
-    return f;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const Fixture& f = fixture();
+    const bb::fuzz::TeamFixture& f = bb::fuzz::teamFixture();
     // Each input starts from no waiver placements, so that a run can be replayed.
     const bb::roster::RosterFiles files = bb::roster::RosterFiles::in(f.dir.path);
     std::error_code ec;

@@ -12,15 +12,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::vector<char> slurp(const fs::path& name)
-{
-    std::ifstream in(name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -37,7 +28,7 @@ int main(int argc, char** argv)
         std::cerr << "cannot load the seed team\n";
         return 1;
     }
-    const std::vector<char> ros = slurp(s.SwapRos);
+    const std::vector<char> ros = bb::fuzz::slurp(s.SwapRos);
     for (char team : {'\0', '\1'}) {
         std::ofstream out(teams / (std::string("team") + char('0' + team) + ".bin"), std::ios::binary);
         out.put(team).write(ros.data(), static_cast<std::streamsize>(ros.size()));
@@ -59,7 +50,7 @@ int main(int argc, char** argv)
             std::cerr << "cannot write the seed files\n";
             return 1;
         }
-        const std::vector<char> w = slurp(written.waivers), r = slurp(written.releases);
+        const std::vector<char> w = bb::fuzz::slurp(written.waivers), r = bb::fuzz::slurp(written.releases);
         std::ofstream out(files / ("commit" + std::to_string(round) + ".bin"), std::ios::binary);
         out.put(static_cast<char>(w.size() & 0xFF)).put(static_cast<char>((w.size() >> 8) & 0xFF));
         out.write(w.data(), static_cast<std::streamsize>(w.size()));

@@ -1,6 +1,7 @@
 // Writes small generated leagues in the fuzz target's input form: the header and team file
 // lengths as 16-bit numbers, then the header, team and roster files back to back.
 #include "demo_league.h"
+#include "fuzz_support.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -13,13 +14,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-std::vector<char> slurp(const fs::path& name)
-{
-    std::ifstream in(name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -39,9 +33,9 @@ int main(int argc, char** argv)
             std::cerr << "cannot write the seed league\n";
             return 1;
         }
-        const auto lge = slurp(work / (o.name + ".lge"));
-        const auto tms = slurp(work / (o.name + ".tms"));
-        const auto ros = slurp(work / (o.name + ".ros"));
+        const auto lge = bb::fuzz::slurp(work / (o.name + ".lge"));
+        const auto tms = bb::fuzz::slurp(work / (o.name + ".tms"));
+        const auto ros = bb::fuzz::slurp(work / (o.name + ".ros"));
         std::ofstream out(corpus / (o.name + ".bin"), std::ios::binary | std::ios::trunc);
         for (std::size_t len : {lge.size(), tms.size()})
             out.put(static_cast<char>(len & 0xFF)).put(static_cast<char>((len >> 8) & 0xFF));

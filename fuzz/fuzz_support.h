@@ -7,7 +7,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace bb::fuzz {
 
@@ -43,6 +46,31 @@ inline bool loadLinesTeam(Session& s, const std::filesystem::path& home)
     s.CurTeam = 0;
     return demo::writeDemoLeague(home, o).ok() && LoadLg(s, (home / o.name).string()).ok() &&
            LoadTeam(s, 0, 0).ok();
+}
+
+// A whole file's bytes; a missing file gives none.
+inline std::vector<char> slurp(const std::filesystem::path& name)
+{
+    std::ifstream in(name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The loaded team of loadLinesTeam, made once per fuzzing run in a scratch folder of its own.
+struct TeamFixture {
+    ScratchDir dir;
+    Session team;
+    TeamFixture()
+    {
+        if (!loadLinesTeam(team, dir.path))
+            std::abort();
+    }
+};
+
+// The one fixture of a fuzzing run, made on first use.
+inline const TeamFixture& teamFixture()
+{
+    static const TeamFixture f;
+    return f;
 }
 
 } // namespace bb::fuzz

@@ -17,36 +17,16 @@
 #include <fstream>
 #include <memory>
 
-namespace {
-
-struct Fixture {
-    bb::fuzz::ScratchDir dir;
-    bb::Session league;
-    Fixture()
-    {
-        if (!bb::fuzz::loadLinesTeam(league, dir.path))
-            std::abort();
-    }
-};
-
-const Fixture& fixture()
-{
-    static const Fixture f;
-    return f;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const Fixture& f = fixture();
+    const bb::fuzz::TeamFixture& f = bb::fuzz::teamFixture();
     // The first byte picks the team (two in the league, a number beyond them is refused), the rest
     // is the roster working file.
     if (size < 1)
         return 0;
-    std::ofstream(f.league.SwapRos, std::ios::binary | std::ios::trunc)
+    std::ofstream(f.team.SwapRos, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
-    auto s = std::make_unique<bb::Session>(f.league);
+    auto s = std::make_unique<bb::Session>(f.team);
     s->CurTeam = static_cast<std::uint8_t>(data[0] % 3);
     if (!bb::LoadTeam(*s, s->CurTeam, 0))
         return 0;
