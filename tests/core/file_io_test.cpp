@@ -1,4 +1,5 @@
 // The write layer: all-or-nothing batches, no write through a link, nothing torn by a failure.
+#include "file_bytes.h"
 #include "core/file_io.h"
 #include "core/home_lock.h"
 #include "temp_dir.h"
@@ -14,17 +15,14 @@
 
 namespace {
 
+using bb::test::readBytes;
+
 namespace fs = std::filesystem;
 using bb::io::Bytes;
 using bb::io::Edit;
 using Faults = bb::io::testing::Faults;
 using Guard = bb::io::testing::ScopedFaults;
 
-Bytes read(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
 
 void write(const fs::path& p, const std::string& s) { std::ofstream(p, std::ios::binary) << s; }
 Bytes bytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
@@ -55,17 +53,17 @@ TEST_F(FileIo, ABatchIsAppliedWholeOrNotAtAll)
                 continue;
             Guard g(Faults{renames == 0 ? -1 : n, renames});
             EXPECT_FALSE(bb::io::apply(batch).ok()) << n;
-            EXPECT_EQ(read(a), bytes("0123456789")) << n;
-            EXPECT_EQ(read(b), bytes("old b")) << n;
+            EXPECT_EQ(readBytes(a), bytes("0123456789")) << n;
+            EXPECT_EQ(readBytes(b), bytes("old b")) << n;
             EXPECT_EQ(listing(dir.path()), (std::set<std::string>{"a", "b"})) << n << ": c and temporaries gone";
         }
     }
     Guard g(Faults{16, -1});
     ASSERT_TRUE(bb::io::apply(batch).ok());
     EXPECT_EQ(g.bytesWritten(), 16);
-    EXPECT_EQ(read(a), bytes("01xy4567XYZ")) << "a write past the end grows the file";
-    EXPECT_EQ(read(b), bytes("new b!"));
-    EXPECT_EQ(read(c), bytes("log\r\n"));
+    EXPECT_EQ(readBytes(a), bytes("01xy4567XYZ")) << "a write past the end grows the file";
+    EXPECT_EQ(readBytes(b), bytes("new b!"));
+    EXPECT_EQ(readBytes(c), bytes("log\r\n"));
     EXPECT_EQ(listing(dir.path()), (std::set<std::string>{"a", "b", "c"}));
 }
 
@@ -93,8 +91,8 @@ TEST_F(FileIo, NoWriteFollowsALink)
     EXPECT_TRUE(fs::is_symlink(a));
     ASSERT_TRUE(bb::io::replaceFile(a, bytes("new")).ok());
     EXPECT_FALSE(fs::is_symlink(a));
-    EXPECT_EQ(read(a), bytes("new"));
-    EXPECT_EQ(read(precious), bytes("league data"));
+    EXPECT_EQ(readBytes(a), bytes("new"));
+    EXPECT_EQ(readBytes(precious), bytes("league data"));
     // A record write into a missing file makes it only when asked to.
     EXPECT_FALSE(bb::io::apply({Edit::writeAt(dir / "new", 0, bytes("X"))}).ok());
     EXPECT_FALSE(fs::exists(dir / "new"));
@@ -119,7 +117,7 @@ TEST_F(FileIo, ReadsAndLeftovers)
     write(dir / "swp.t", "kept");
     bb::io::removeStaleTemporaries(dir.path());
     EXPECT_EQ(listing(dir.path()), (std::set<std::string>{"a", "swp.t"}));
-    EXPECT_EQ(read(a), bytes("abcdef"));
+    EXPECT_EQ(readBytes(a), bytes("abcdef"));
 }
 
 TEST_F(FileIo, OneRunPerFolder)
@@ -150,7 +148,7 @@ TEST_F(FileIo, OneRunPerFolder)
     fs::create_symlink(linked / "target", bb::HomeLock::lockFilePath(linked.path()));
     bb::HomeLock l;
     EXPECT_EQ(l.acquire(linked.path()), bb::HomeLock::Result::Failed);
-    EXPECT_EQ(read(linked / "target"), bytes("x"));
+    EXPECT_EQ(readBytes(linked / "target"), bytes("x"));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // League loading, the working files, the defaults file and team input and output.
+#include "file_bytes.h"
 #include "core/file_io.h"
 #include "core/league_io.h"
 #include "demo_league.h"
@@ -17,20 +18,14 @@
 
 namespace {
 
+using bb::test::readBytes;
+using bb::test::writeBytes;
+
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
 // A missing file or a folder reads as no bytes.
-Bytes readFile(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return fs::is_regular_file(p) ? Bytes(std::istreambuf_iterator<char>(in), {}) : Bytes{};
-}
 
-void writeFile(const fs::path& p, const Bytes& b)
-{
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::ssize(b));
-}
 
 void poke(const fs::path& p, int off, char b)
 {
@@ -58,7 +53,7 @@ std::vector<Bytes> snapshot(const bb::Session& s)
     std::vector<Bytes> n = {bytesOf(s.League), bytesOf(s.Teams), bytesOf(s.Players), bytes(s.LgPath),
                             {s.LeagueLoaded}};
     for (const fs::path& f : {s.SwapTms, s.SwapRos, s.SwapLge, bb::defaultsFilePath(s.HomeDir)})
-        n.push_back(readFile(f));
+        n.push_back(readBytes(f));
     for (const fs::path& f : std::set<fs::path>(fs::directory_iterator(s.HomeDir), {}))
         n.push_back(bytes(f.string()));
     return n;
@@ -84,7 +79,7 @@ TEST_F(LeagueIo, LoadFailedLoadsAndASecondLoad)
     // The header names 4 teams although the team file holds 6; the comma must survive the defaults file.
     const std::string lg = makeLeague("with, comma", 6);
     poke(lg + ".lge", 25, 3);
-    writeFile(bb::defaultsFilePath(home()), Bytes(300, 'x'));
+    writeBytes(bb::defaultsFilePath(home()), Bytes(300, 'x'));
     for (auto& t : s.Teams)
         t.Name.assign("Untouched");
     const Bytes untouched = bytesOf(s.Teams[0]);
@@ -114,16 +109,16 @@ TEST_F(LeagueIo, LoadFailedLoadsAndASecondLoad)
     // A second load discards the commit: teams 0..MaxTeam and the working files are the league's.
     fs::remove(s.SwapRos);
     ASSERT_TRUE(bb::LoadLg(s, lg).ok());
-    const Bytes lge = readFile(lg + ".lge"), tms = readFile(lg + ".tms"), ros = readFile(lg + ".ros");
+    const Bytes lge = readBytes(lg + ".lge"), tms = readBytes(lg + ".tms"), ros = readBytes(lg + ".ros");
     EXPECT_EQ(bytesOf(s.League), lge);
     for (std::size_t t = 0; t < 50; ++t)
         EXPECT_EQ(bytesOf(s.Teams[t]), t < 4 ? slice(tms, t * 254, 254) : untouched) << "team " << t;
     EXPECT_EQ(s.LgPath, lg);
-    EXPECT_EQ((std::vector{readFile(s.SwapLge), readFile(s.SwapTms), readFile(s.SwapRos)}),
+    EXPECT_EQ((std::vector{readBytes(s.SwapLge), readBytes(s.SwapTms), readBytes(s.SwapRos)}),
               (std::vector{lge, tms, ros}));
-    EXPECT_EQ(readFile(bb::defaultsFilePath(home())), bytes(lg + "\r\n"));
+    EXPECT_EQ(readBytes(bb::defaultsFilePath(home())), bytes(lg + "\r\n"));
 
-    writeFile(bb::defaultsFilePath(home()), bytes("/srv/a, b\nsecond line\r\n"));
+    writeBytes(bb::defaultsFilePath(home()), bytes("/srv/a, b\nsecond line\r\n"));
     EXPECT_EQ(bb::readDefaultsFile(home()), "/srv/a, b") << "only the first line counts, whatever ends it";
 }
 
@@ -136,9 +131,9 @@ TEST_F(LeagueIo, TeamInputAndOutput)
     for (std::size_t i = 0; i < ros.size(); ++i)
         ros[i] = static_cast<std::uint8_t>(1 + (i / 86 * 7 + i % 86) % 251);
     ros[350 * 86] = 0;
-    writeFile(s.SwapRos, ros);
+    writeBytes(s.SwapRos, ros);
 
-    Bytes wantRos = ros, wantTms = readFile(s.SwapTms);
+    Bytes wantRos = ros, wantTms = readBytes(s.SwapTms);
     std::fill_n(wantRos.begin() + 350 * 86, 86, 0);
     ASSERT_TRUE(bb::LoadTeam(s, 7, 0).ok()); // records 351..400, the empty one all zeros
     EXPECT_EQ(bytesOf(s.Players[0]), slice(wantRos, 350 * 86, 50 * 86));
@@ -150,8 +145,8 @@ TEST_F(LeagueIo, TeamInputAndOutput)
     std::copy_n("Renamed   ", 10, wantTms.begin() + 7 * 254);
     s.Teams[8].Name.assign("Not saved");
     ASSERT_TRUE(bb::SaveTeam(s, 7, 0).ok());
-    EXPECT_EQ(readFile(s.SwapRos), wantRos);
-    EXPECT_EQ(readFile(s.SwapTms), wantTms);
+    EXPECT_EQ(readBytes(s.SwapRos), wantRos);
+    EXPECT_EQ(readBytes(s.SwapTms), wantTms);
 
     // Records past the end of the file are empty slots: team 9 has ten whole records and 40 bytes
     // of an eleventh.
@@ -166,7 +161,7 @@ TEST_F(LeagueIo, TeamInputAndOutput)
         EXPECT_FALSE(bb::LoadTeam(s, tm, t).ok() || bb::SaveTeam(s, tm, t).ok()) << tm << "," << t;
     fs::remove(s.SwapTms); // without it SaveTeam writes nothing, not even the roster records
     EXPECT_FALSE(bb::SaveTeam(s, 7, 0).ok());
-    EXPECT_EQ(readFile(s.SwapRos), wantRos);
+    EXPECT_EQ(readBytes(s.SwapRos), wantRos);
     fs::remove(s.SwapRos);
     EXPECT_FALSE(bb::LoadTeam(s, 7, 0).ok() || bb::SaveTeam(s, 7, 0).ok());
     EXPECT_EQ(bytesOf(s.Players[0]), want);
@@ -175,32 +170,32 @@ TEST_F(LeagueIo, TeamInputAndOutput)
 TEST_F(LeagueIo, PlantedLinksNeverLeadIntoTheLeague)
 {
     const std::string lg = makeLeague("a", 3);
-    const Bytes ros = readFile(lg + ".ros"), tms = readFile(lg + ".tms");
+    const Bytes ros = readBytes(lg + ".ros"), tms = readBytes(lg + ".tms");
     // A link at every name the program writes, and at the names of older staging files, all
     // pointing at the league's own roster file.
     for (const char* name : {"swp.t", "swp.r", "swp.l", "benchset.def", "swp.t.new", "swp.r.new", "swp.l.new",
                              "benchset.def.new"})
         fs::create_symlink(lg + ".ros", home() / name);
     ASSERT_TRUE(bb::LoadLg(s, lg).ok());
-    EXPECT_EQ(readFile(lg + ".ros"), ros);
+    EXPECT_EQ(readBytes(lg + ".ros"), ros);
     for (const fs::path& f : {s.SwapTms, s.SwapRos, s.SwapLge, bb::defaultsFilePath(home())})
         EXPECT_FALSE(fs::is_symlink(f)) << f;
-    EXPECT_EQ(readFile(s.SwapTms), tms);
+    EXPECT_EQ(readBytes(s.SwapTms), tms);
 
     ASSERT_TRUE(bb::LoadTeam(s, 1, 0).ok());
     s.Players[0][0].Name.assign("Committed");
     ASSERT_TRUE(bb::SaveTeam(s, 1, 0).ok());
-    EXPECT_EQ(readFile(lg + ".ros"), ros);
-    EXPECT_EQ(readFile(lg + ".tms"), tms);
+    EXPECT_EQ(readBytes(lg + ".ros"), ros);
+    EXPECT_EQ(readBytes(lg + ".tms"), tms);
 
     // A link planted after the load is refused by the save, which then writes nothing at all.
     fs::remove(s.SwapTms);
     fs::create_symlink(lg + ".tms", s.SwapTms);
-    const Bytes swapRos = readFile(s.SwapRos);
+    const Bytes swapRos = readBytes(s.SwapRos);
     s.Players[0][0].Name.assign("Again");
     EXPECT_FALSE(bb::SaveTeam(s, 1, 0).ok());
-    EXPECT_EQ(readFile(lg + ".tms"), tms);
-    EXPECT_EQ(readFile(s.SwapRos), swapRos);
+    EXPECT_EQ(readBytes(lg + ".tms"), tms);
+    EXPECT_EQ(readBytes(s.SwapRos), swapRos);
 }
 
 TEST_F(LeagueIo, ALoadThatFailsPartWayChangesNothing)
@@ -235,7 +230,7 @@ TEST_F(LeagueIo, ASaveThatFailsWritesNeitherFile)
 {
     ASSERT_TRUE(bb::LoadLg(s, makeLeague("a", 5)).ok());
     ASSERT_TRUE(bb::LoadTeam(s, 2, 0).ok());
-    const Bytes ros = readFile(s.SwapRos), tms = readFile(s.SwapTms);
+    const Bytes ros = readBytes(s.SwapRos), tms = readBytes(s.SwapTms);
     for (auto& p : s.Players[0])
         p.Con = 77;
     s.Teams[2].Cash = 123456;
@@ -243,19 +238,19 @@ TEST_F(LeagueIo, ASaveThatFailsWritesNeitherFile)
     for (long long n = 0; n < total; n += 1 + n / 7) {
         bb::io::testing::ScopedFaults f({n, -1});
         EXPECT_FALSE(bb::SaveTeam(s, 2, 0).ok()) << n;
-        EXPECT_EQ(readFile(s.SwapRos), ros) << n;
-        EXPECT_EQ(readFile(s.SwapTms), tms) << n;
+        EXPECT_EQ(readBytes(s.SwapRos), ros) << n;
+        EXPECT_EQ(readBytes(s.SwapTms), tms) << n;
     }
     // The team file cannot be written at all: the roster file keeps its bytes too.
-    const Bytes saved = readFile(s.SwapTms);
+    const Bytes saved = readBytes(s.SwapTms);
     fs::remove(s.SwapTms);
     fs::create_directory(s.SwapTms);
     EXPECT_FALSE(bb::SaveTeam(s, 2, 0).ok());
-    EXPECT_EQ(readFile(s.SwapRos), ros);
+    EXPECT_EQ(readBytes(s.SwapRos), ros);
     fs::remove(s.SwapTms);
-    writeFile(s.SwapTms, saved);
+    writeBytes(s.SwapTms, saved);
     ASSERT_TRUE(bb::SaveTeam(s, 2, 0).ok());
-    EXPECT_EQ(readFile(s.SwapRos)[(100 + 3) * 86 + 31], 77);
+    EXPECT_EQ(readBytes(s.SwapRos)[(100 + 3) * 86 + 31], 77);
 }
 
 TEST_F(LeagueIo, AFolderNameThatIsNotUtf8)
@@ -274,7 +269,7 @@ TEST_F(LeagueIo, CutAndCorruptLeagueFiles)
 {
     const std::string good = makeLeague("good", 3);
     ASSERT_TRUE(bb::LoadLg(s, good).ok());
-    const Bytes lge = readFile(good + ".lge"), tms = readFile(good + ".tms"), ros = readFile(good + ".ros");
+    const Bytes lge = readBytes(good + ".lge"), tms = readBytes(good + ".tms"), ros = readBytes(good + ".ros");
 
     // A header or team file cut anywhere short of what the header names fails the load and changes
     // nothing; a roster file cut anywhere loads, the missing records as empty slots.
@@ -293,7 +288,7 @@ TEST_F(LeagueIo, CutAndCorruptLeagueFiles)
         for (std::size_t n = c.record; n < c.whole->size(); n += c.record)
             lengths.insert(n); // every record boundary
         for (const std::size_t n : lengths) {
-            writeFile(lg + c.ext, slice(*c.whole, 0, n));
+            writeBytes(lg + c.ext, slice(*c.whole, 0, n));
             const auto before = snapshot(s);
             const bool loaded = bb::LoadLg(s, lg).ok();
             EXPECT_EQ(loaded, c.loads) << c.ext << " cut at " << n;
@@ -310,7 +305,7 @@ TEST_F(LeagueIo, CutAndCorruptLeagueFiles)
                 }
             }
         }
-        writeFile(lg + c.ext, *c.whole);
+        writeBytes(lg + c.ext, *c.whole);
     }
     ASSERT_TRUE(bb::LoadLg(s, good).ok());
 
@@ -318,7 +313,7 @@ TEST_F(LeagueIo, CutAndCorruptLeagueFiles)
     for (int maxTeam : {50, 255}) {
         const std::string lg = makeLeague("big" + std::to_string(maxTeam), 3);
         poke(lg + ".lge", 25, static_cast<char>(maxTeam));
-        writeFile(lg + ".tms", Bytes(256 * 254, 1));
+        writeBytes(lg + ".tms", Bytes(256 * 254, 1));
         const auto before = snapshot(s);
         EXPECT_FALSE(bb::LoadLg(s, lg).ok()) << maxTeam;
         EXPECT_TRUE(snapshot(s) == before) << maxTeam;

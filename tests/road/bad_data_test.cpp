@@ -1,6 +1,7 @@
 // League data beyond every limit the records allow, shown by every window: each case gives a safe
 // display (under the sanitizers: nothing read out of bounds), shows names as plain text, and
 // leaves the files as they were when nothing is committed.
+#include "file_bytes.h"
 #include "qt_test_main.h"
 
 #include "coach/lines/lines_window.h"
@@ -27,11 +28,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-Bytes read(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
+using bb::test::readBytes;
+
 
 struct Case {
     const char* what;
@@ -60,7 +58,7 @@ struct SpoiltLeague {
         if (!bb::demo::writeDemoLeague(home / "league", o).ok())
             qFatal("no league");
         const std::string path = (home / "league" / "demo").string();
-        Bytes tms = read(path + ".tms"), ros = read(path + ".ros");
+        Bytes tms = readBytes(path + ".tms"), ros = readBytes(path + ".ros");
         auto team = bb::TeamRec::decode(std::span<const std::uint8_t, bb::TeamRec::Size>(tms.data(), bb::TeamRec::Size));
         std::array<bb::PlayerRec, bb::RosterSize> players;
         for (std::size_t i = 0; i < players.size(); ++i)
@@ -82,7 +80,7 @@ struct SpoiltLeague {
     {
         std::vector<Bytes> out;
         for (const char* f : {"swp.t", "swp.r", "swp.l", "benchset.def"})
-            out.push_back(read(home / f));
+            out.push_back(readBytes(home / f));
         out.push_back(Bytes{static_cast<std::uint8_t>(fs::exists(home / "waivers.dat") || fs::exists(home / "released.dat"))});
         return out;
     }

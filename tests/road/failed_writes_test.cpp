@@ -1,6 +1,7 @@
 // Every writer of the program, made to fail after each possible number of bytes: the user is told
 // (or the caller gets the failure), nothing reports success, and every file is either exactly as
 // it was or completely written, never torn.
+#include "file_bytes.h"
 #include "coach/lines/line_table.h"
 #include "coach/lines/lines_file.h"
 #include "coach/roster/roster_commit.h"
@@ -20,20 +21,14 @@
 
 namespace {
 
+using bb::test::readBytes;
+using bb::test::writeBytes;
+
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 using Guard = bb::io::testing::ScopedFaults;
 
-Bytes read(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return fs::exists(p) ? Bytes(std::istreambuf_iterator<char>(in), {}) : Bytes{};
-}
 
-void write(const fs::path& p, const Bytes& b)
-{
-    std::ofstream(p, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(b.data()), std::ssize(b));
-}
 
 // The home folder's files by name; a file that is missing is not in the map. The time a waiver
 // record carries is left out: two runs a second apart differ there and nowhere else.
@@ -42,7 +37,7 @@ std::map<std::string, Bytes> folder(const fs::path& dir)
     std::map<std::string, Bytes> out;
     for (const auto& e : fs::directory_iterator(dir))
         if (e.is_regular_file())
-            out[e.path().filename().string()] = read(e.path());
+            out[e.path().filename().string()] = readBytes(e.path());
     if (auto w = out.find("waivers.dat"); w != out.end())
         for (std::size_t rec = 0; rec + 134 <= w->second.size(); rec += 134)
             std::fill_n(w->second.begin() + static_cast<std::ptrdiff_t>(rec + 24), 8, 0);
@@ -55,7 +50,7 @@ void restore(const fs::path& dir, const std::map<std::string, Bytes>& files)
         if (e.is_regular_file())
             fs::remove(e.path());
     for (const auto& [name, bytes] : files)
-        write(dir / name, bytes);
+        writeBytes(dir / name, bytes);
 }
 
 struct FailedWrites : ::testing::Test {
@@ -88,10 +83,10 @@ struct FailedWrites : ::testing::Test {
         return out;
     }
 
-    // Runs write once to learn how many bytes it writes, then once for every shorter budget, each
+    // Runs the writer once to learn how many bytes it writes, then once for every shorter budget, each
     // time from the same files and session. A failed run must leave the folder as it was and the
     // session as before; a whole run must succeed. Returns the bytes of a whole run.
-    long long everyByte(const std::function<bool()>& write, const std::function<void()>& prepare = [] {})
+    long long everyByte(const std::function<bool()>& run, const std::function<void()>& prepare = [] {})
     {
         const bb::Session start = s;
         const auto files = folder(home.path());
@@ -99,7 +94,7 @@ struct FailedWrites : ::testing::Test {
         {
             prepare();
             Guard g({-1, -1});
-            EXPECT_TRUE(write());
+            EXPECT_TRUE(run());
             total = g.bytesWritten();
         }
         const auto written = folder(home.path());
@@ -113,7 +108,7 @@ struct FailedWrites : ::testing::Test {
             bool ok = false;
             {
                 Guard g({n, -1});
-                ok = write();
+                ok = run();
             }
             if (n < total) {
                 EXPECT_FALSE(ok) << n;
@@ -160,9 +155,9 @@ TEST_F(FailedWrites, RosterCommitWithReleaseWaiverAndLog)
 {
     // A released player, a veteran sent down through waivers, earlier records in all three files.
     const bb::roster::RosterFiles files = bb::roster::RosterFiles::in(home.path());
-    write(files.releases, Bytes(88, 'r'));
-    write(files.waivers, Bytes(134, 'w'));
-    write(files.log, Bytes{'o', 'l', 'd', '\r', '\n'});
+    writeBytes(files.releases, Bytes(88, 'r'));
+    writeBytes(files.waivers, Bytes(134, 'w'));
+    writeBytes(files.log, Bytes{'o', 'l', 'd', '\r', '\n'});
     bb::roster::RosterWork work;
     bb::roster::ResetFlags(s, work, 0);
     int veteran = -1, released = -1;
@@ -191,7 +186,7 @@ TEST_F(FailedWrites, LinesFileSaveAndImportWaiver)
 {
     bb::lines::LineWork work(s.Teams[0].LineSlots);
     const fs::path lns = home / "lines.lns";
-    write(lns, Bytes(300, 'x')); // an existing, longer file: its tail must survive a whole save
+    writeBytes(lns, Bytes(300, 'x')); // an existing, longer file: its tail must survive a whole save
     everyByte(
         [&] {
             prompter.asked.clear();
@@ -203,7 +198,7 @@ TEST_F(FailedWrites, LinesFileSaveAndImportWaiver)
             prompter.texts = {"pass0"};
             prompter.files = {lns.string()};
         });
-    EXPECT_EQ(read(lns).size(), 300u);
+    EXPECT_EQ(readBytes(lns).size(), 300u);
 
     // Load Lines sending a veteran to the farm: the waiver placement is the import's one write.
     int veteran = -1;
@@ -213,9 +208,9 @@ TEST_F(FailedWrites, LinesFileSaveAndImportWaiver)
             veteran = i;
     }
     ASSERT_GE(veteran, 0);
-    Bytes file = read(lns);
+    Bytes file = readBytes(lns);
     file[bb::lines::LinesFileRec::StsOffset + static_cast<std::size_t>(veteran)] = 0;
-    write(lns, file);
+    writeBytes(lns, file);
     everyByte(
         [&] {
             const auto out = bb::lines::ImportLinesSub(s, prompter, work, 0);

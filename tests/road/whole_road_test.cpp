@@ -2,6 +2,7 @@
 // pick a team, dress a roster, set and save the lines, load them back, look at the team, and
 // change the roster from there. Nothing is called on the logic directly; at the end the files
 // on disk are read back byte by byte.
+#include "file_bytes.h"
 #include "qt_test_main.h"
 
 #include "coach/lines/lines_file.h"
@@ -29,11 +30,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-Bytes read(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
+using bb::test::readBytes;
+
 
 template <class T = QWidget> T* child(QWidget* w, const QString& name)
 {
@@ -210,8 +208,8 @@ class WholeRoadTest : public QObject {
         // The files. The roster working file holds team 0 as it stands in memory; the team file
         // its committed lines and LinesSet; no other team changed.
         QVERIFY(bb::LoadTeam(s, 0, 0).ok());
-        const Bytes ros = read(s.SwapRos), tms = read(s.SwapTms);
-        const Bytes leagueRos = read(league + ".ros"), leagueTms = read(league + ".tms");
+        const Bytes ros = readBytes(s.SwapRos), tms = readBytes(s.SwapTms);
+        const Bytes leagueRos = readBytes(league + ".ros"), leagueTms = readBytes(league + ".tms");
         QCOMPARE(ros.size(), leagueRos.size());
         QVERIFY(std::equal(ros.begin() + 50 * 86, ros.end(), leagueRos.begin() + 50 * 86));
         QVERIFY(std::equal(tms.begin() + 254, tms.end(), leagueTms.begin() + 254));
@@ -222,7 +220,7 @@ class WholeRoadTest : public QObject {
         QVERIFY(tms[252] == 0xFF && tms[253] == 0xFF);
 
         // The lines file: team 0, the password padded, the table as Auto left it, 226 bytes.
-        const Bytes lns = read(good);
+        const Bytes lns = readBytes(good);
         QCOMPARE(lns.size(), std::size_t{226});
         QCOMPARE(int(lns[0]), 0);
         QCOMPARE(std::string(lns.begin() + 1, lns.begin() + 11), std::string("pass0     "));
@@ -233,13 +231,13 @@ class WholeRoadTest : public QObject {
 
         // The waiver record and the log line.
         const bb::roster::RosterFiles files = bb::roster::RosterFiles::in(home.path());
-        const Bytes waivers = read(files.waivers);
+        const Bytes waivers = readBytes(files.waivers);
         QCOMPARE(waivers.size(), std::size_t{134});
         QCOMPARE(std::string(waivers.begin(), waivers.begin() + 22), veteranName);
         QCOMPARE(int(waivers[22]), veteran);
         const std::string line = teamName + " place " + bb::Condense(veteranName) + " on waivers<BR><BR>\r\n";
-        QCOMPARE(read(files.log), Bytes(line.begin(), line.end()));
-        QVERIFY(!fs::exists(files.releases) || read(files.releases).size() % 88 == 0);
+        QCOMPARE(readBytes(files.log), Bytes(line.begin(), line.end()));
+        QVERIFY(!fs::exists(files.releases) || readBytes(files.releases).size() % 88 == 0);
     }
 };
 

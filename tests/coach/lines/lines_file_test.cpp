@@ -1,4 +1,5 @@
 // The lines file: its layout, what Save Lines writes and how Load Lines applies a file.
+#include "file_bytes.h"
 #include "coach/lines/lines_file.h"
 #include "coach/roster/waivers.h"
 #include "core/file_io.h"
@@ -15,22 +16,16 @@
 
 namespace {
 
+using bb::test::readBytes;
+using bb::test::writeBytes;
+
 namespace fs = std::filesystem;
 using namespace bb;
 using namespace bb::lines;
 using bb::io::Bytes;
 using enum ImportOutcome;
 
-Bytes readAll(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
 
-void writeAll(const fs::path& p, const Bytes& b)
-{
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::ssize(b));
-}
 
 LineTable filledTable(std::uint8_t v)
 {
@@ -128,7 +123,7 @@ struct LinesFile : ::testing::Test {
     ImportOutcome load(const LinesFileRec& r)
     {
         const auto b = r.encoded();
-        writeAll(file, Bytes(b.begin(), b.end()));
+        writeBytes(file, Bytes(b.begin(), b.end()));
         return load(file.string());
     }
     ExportOutcome save(std::optional<std::string> name, std::string password = "secret")
@@ -179,10 +174,10 @@ TEST_F(LinesFile, SaveWritesTheWorkingCopyAndTheRosterOverTheFilesStart)
     s.Players[0][45].Sts = 123;
     s.Players[0][45].Protected.raw = 1;
     s.Players[0][2].Protected.set(true);
-    writeAll(file, Bytes(300, 'z'));
+    writeBytes(file, Bytes(300, 'z'));
     EXPECT_EQ(save(std::nullopt), ExportOutcome::Cancelled);
     EXPECT_EQ(save(""), ExportOutcome::Cancelled);
-    EXPECT_EQ(readAll(file), Bytes(300, 'z'));
+    EXPECT_EQ(readBytes(file), Bytes(300, 'z'));
     const auto before = state();
     ASSERT_EQ(save(file.string()), ExportOutcome::Saved);
     EXPECT_EQ(state(), before) << "saving is no commit";
@@ -196,7 +191,7 @@ TEST_F(LinesFile, SaveWritesTheWorkingCopyAndTheRosterOverTheFilesStart)
     }
     Bytes want = handMade(3, "secret    ", work.LineSlots, sts, flags);
     want.resize(300, 'z');
-    EXPECT_EQ(readAll(file), want);
+    EXPECT_EQ(readBytes(file), want);
 }
 
 TEST_F(LinesFile, SaveAsksForAPasswordAndAFileName)
@@ -218,7 +213,7 @@ TEST_F(LinesFile, SaveAsksForAPasswordAndAFileName)
             prompter.texts = {*c.typed};
         prompter.files = {file.string()};
         ASSERT_EQ(ExportLinesSub(s, prompter, work, 0), ExportOutcome::Saved);
-        const Bytes b = readAll(file);
+        const Bytes b = readBytes(file);
         EXPECT_EQ(std::string(b.begin() + 1, b.begin() + 11), c.stored) << c.stored;
     }
     ASSERT_EQ(prompter.asked.size(), 2u);
@@ -242,7 +237,7 @@ TEST_F(LinesFile, SaveAsksForAPasswordAndAFileName)
 TEST_F(LinesFile, ASaveThatFailsSaysSoAndLosesNothing)
 {
     const Bytes old(300, 'z');
-    writeAll(file, old);
+    writeBytes(file, old);
     const fs::path fresh = home / "new.lns";
     const auto failsNamed = [this](const fs::path& target) {
         prompter = {};
@@ -256,14 +251,14 @@ TEST_F(LinesFile, ASaveThatFailsSaysSoAndLosesNothing)
         io::testing::ScopedFaults faults({n, -1});
         failsNamed(file);
         failsNamed(fresh);
-        EXPECT_EQ(readAll(file), old) << n;
+        EXPECT_EQ(readBytes(file), old) << n;
         EXPECT_FALSE(fs::exists(fresh)) << n;
     }
     // A missing folder, a folder in the file's place, a link: each refused by name.
     fs::create_symlink(file, home / "link.lns");
     for (const fs::path& target : {home / "no-such-folder" / "x.lns", home.path(), home / "link.lns"})
         failsNamed(target);
-    EXPECT_EQ(readAll(file), old);
+    EXPECT_EQ(readBytes(file), old);
 }
 
 TEST_F(LinesFile, LoadTakesAFileWithTheTeamsPassword)
@@ -323,7 +318,7 @@ TEST_F(LinesFile, ShortAndLongFilesReadAsFarAsTheyGo)
             p.Sts = 0;
         Bytes b(size, 0xEE);
         std::copy_n(fullBytes.begin(), std::min(size, fullBytes.size()), b.begin());
-        writeAll(file, b);
+        writeBytes(file, b);
         EXPECT_EQ(load(file.string()), Taken) << size;
         std::array<std::uint8_t, LinesFileRec::Size> seen{};
         std::copy_n(b.begin(), std::min(size, seen.size()), seen.begin());
@@ -339,7 +334,7 @@ TEST_F(LinesFile, ShortAndLongFilesReadAsFarAsTheyGo)
     for (auto& p : s.Players[0])
         p.Sts = p.isEmpty() ? 0 : 200;
     s.Players[0][7].Sts = 203;
-    writeAll(home / "empty", {});
+    writeBytes(home / "empty", {});
     EXPECT_EQ(load((home / "empty").string()), Taken);
     EXPECT_EQ(work.LineSlots, filledTable(0));
     for (std::size_t i = 0; i < 40; ++i)
@@ -381,7 +376,7 @@ TEST_F(LinesFile, APlayerSentDownGoesThroughWaivers)
     EXPECT_EQ(said(),
               "? Put Skater 5 on waivers? [Keep changes?] ? Put Skater 21 on waivers? [Keep changes?] ");
     EXPECT_TRUE(s.Players[0][5].Sts == 0 && s.Players[0][21].Sts == 100 && s.Players[0][6].Sts == 0);
-    EXPECT_EQ(readAll(roster::RosterFiles::in(home.path()).waivers).size(), roster::WaiverRec::Size);
+    EXPECT_EQ(readBytes(roster::RosterFiles::in(home.path()).waivers).size(), roster::WaiverRec::Size);
 
     // No waivers needed: the farm at once. A dressed player answered No becomes a scratch.
     s.Players[0][5].Sts = 200;

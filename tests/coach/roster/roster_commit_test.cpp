@@ -1,5 +1,6 @@
 // The roster commit: release records, how it uses the waiver rule, that it stores everything or
 // nothing; the line-table pruning.
+#include "file_bytes.h"
 #include "coach/roster/roster_commit.h"
 #include "scripted_prompter.h"
 #include "temp_dir.h"
@@ -13,21 +14,15 @@
 
 namespace {
 
+using bb::test::readBytes;
+using bb::test::writeBytes;
+
 namespace fs = std::filesystem;
 using namespace bb;
 using namespace bb::roster;
 using io::Bytes;
 
-Bytes read(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
 
-void write(const fs::path& p, const Bytes& b)
-{
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::ssize(b));
-}
 
 Bytes pattern(std::size_t n, std::size_t seed)
 {
@@ -67,8 +62,8 @@ struct RosterCommit : ::testing::Test {
         s.League.WaiversOn = 1;
         s.League.WaiverGP = 10;
         s.League.WaiverAge = 25;
-        write(s.SwapRos, pattern(4 * Block, 1));
-        write(s.SwapTms, pattern(4 * TeamRec::Size, 2));
+        writeBytes(s.SwapRos, pattern(4 * Block, 1));
+        writeBytes(s.SwapTms, pattern(4 * TeamRec::Size, 2));
         for (int i = 0; i < 26; ++i) {
             PlayerRec& p = player(i);
             p.Name.assign("Player " + std::to_string(i));
@@ -127,13 +122,13 @@ TEST_F(RosterCommit, ReleasesGoByWholeRecordsAndName)
     for (const Case& c : cases) {
         fs::remove(files.releases);
         if (c.before)
-            write(files.releases, *c.before);
+            writeBytes(files.releases, *c.before);
         player(22) = released;
         work.RosterStatus[22] = 100; // a release ignores the working status
         ASSERT_TRUE(commit().ok()) << c.what;
-        EXPECT_EQ(read(files.releases), c.after) << c.what;
+        EXPECT_EQ(readBytes(files.releases), c.after) << c.what;
         EXPECT_EQ(player(22).encoded(), PlayerRec{}.encoded()) << "the whole slot is cleared";
-        const Bytes ros = read(s.SwapRos);
+        const Bytes ros = readBytes(s.SwapRos);
         EXPECT_EQ(Bytes(ros.begin() + 2 * Block + 22 * 86, ros.begin() + 2 * Block + 23 * 86), Bytes(86, 0));
     }
     EXPECT_EQ(ReleaseRec::decode(std::span<const std::uint8_t, 88>(ours.data(), 88)).Player.Name,
@@ -147,7 +142,7 @@ TEST_F(RosterCommit, ReleasesGoByWholeRecordsAndName)
     Bytes want = Bytes{0, 0} + bytesOf(player(8).encoded()) + Bytes{0, 0} + bytesOf(player(4).encoded());
     ASSERT_TRUE(commit().ok());
     want[2 + 75] = want[88 + 2 + 75] = 0;
-    EXPECT_EQ(read(files.releases), want);
+    EXPECT_EQ(readBytes(files.releases), want);
     EXPECT_EQ(prompter.take(), "");
 }
 
@@ -173,9 +168,9 @@ TEST_F(RosterCommit, SendingDownGoesThroughTheWaiverRule)
                                        {6, 103}, {7, 200}, {20, 0},  {22, 100}};
     for (auto [i, want] : sts)
         EXPECT_EQ(player(i).Sts, want) << i;
-    EXPECT_EQ(read(files.waivers).size(), 134u);
+    EXPECT_EQ(readBytes(files.waivers).size(), 134u);
     const std::string line = "Hawks place Player 0 on waivers<BR><BR>\r\n";
-    EXPECT_EQ(read(files.log), Bytes(line.begin(), line.end()));
+    EXPECT_EQ(readBytes(files.log), Bytes(line.begin(), line.end()));
 }
 
 TEST_F(RosterCommit, AFailedCommitChangesNothing)
@@ -186,10 +181,10 @@ TEST_F(RosterCommit, AFailedCommitChangesNothing)
     const std::pair<fs::path, Bytes> kept[] = {{files.releases, pattern(88, 3)},
                                                {files.waivers, pattern(134, 4)},
                                                {files.log, {'o', 'l', 'd', '\r', '\n'}},
-                                               {s.SwapRos, read(s.SwapRos)},
-                                               {s.SwapTms, read(s.SwapTms)}};
+                                               {s.SwapRos, readBytes(s.SwapRos)},
+                                               {s.SwapTms, readBytes(s.SwapTms)}};
     for (const auto& [file, bytes] : kept)
-        write(file, bytes);
+        writeBytes(file, bytes);
     const Bytes before = sessionBytes();
     const long long total = 88 + 134 + 41 + Block + TeamRec::Size;
     for (long long n = 0; n < total; n += n < 300 ? 11 : 97) {
@@ -198,7 +193,7 @@ TEST_F(RosterCommit, AFailedCommitChangesNothing)
         const Status st = commit();
         ASSERT_FALSE(st.ok()) << n;
         for (const auto& [file, bytes] : kept)
-            EXPECT_EQ(read(file), bytes) << file << " " << n;
+            EXPECT_EQ(readBytes(file), bytes) << file << " " << n;
         EXPECT_EQ(sessionBytes(), before) << n;
     }
     prompter.yesNo = {true};

@@ -1,4 +1,5 @@
 // The waiver rule: when it applies, what it asks, what it writes and where.
+#include "file_bytes.h"
 #include "coach/roster/waivers.h"
 #include "scripted_prompter.h"
 #include "temp_dir.h"
@@ -11,16 +12,13 @@
 
 namespace {
 
+using bb::test::readBytes;
+
 namespace fs = std::filesystem;
 using bb::io::Bytes;
 using bb::roster::RosterFiles;
 using bb::roster::WaiverRec;
 
-Bytes read(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
 
 constexpr double kPlaced = 46362.5; // 6 December 2026, noon
 
@@ -96,7 +94,7 @@ TEST_F(Waivers, YesPlacesThePlayerOnFileAndInTheLog)
     EXPECT_EQ(prompter.asked[0].title, "Keep changes?");
 
     // The record, byte by byte at its documented offsets.
-    const Bytes file = read(files.waivers);
+    const Bytes file = readBytes(files.waivers);
     ASSERT_EQ(file.size(), 134u);
     EXPECT_EQ(std::string(file.begin(), file.begin() + 22), "Skater 1" + std::string(14, ' '));
     EXPECT_EQ(file[22], 1);
@@ -108,7 +106,7 @@ TEST_F(Waivers, YesPlacesThePlayerOnFileAndInTheLog)
     for (int k = 0; k < 49; ++k) // one set entry for each team but one: MaxTeam 9 gives nine
         EXPECT_EQ(file[34 + 2 * k] | file[35 + 2 * k] << 8, k < 9 ? 0xFFFF : 0) << k;
     EXPECT_TRUE(file[132] == 0xFF && file[133] == 0xFF);
-    EXPECT_EQ(read(files.log), Bytes({'H', 'a', 'w', 'k', 's', ' ', 'p', 'l', 'a', 'c', 'e', ' ', 'S', 'k', 'a', 't',
+    EXPECT_EQ(readBytes(files.log), Bytes({'H', 'a', 'w', 'k', 's', ' ', 'p', 'l', 'a', 'c', 'e', ' ', 'S', 'k', 'a', 't',
                                       'e', 'r', ' ', '1', ' ', 'o', 'n', ' ', 'w', 'a', 'i', 'v', 'e', 'r', 's', '<',
                                       'B', 'R', '>', '<', 'B', 'R', '>', '\r', '\n'}));
 
@@ -123,16 +121,16 @@ TEST_F(Waivers, YesPlacesThePlayerOnFileAndInTheLog)
     EXPECT_EQ(prompter.asked[1].icon, bb::MsgIcon::Information);
     EXPECT_EQ(prompter.asked[1].title, "Owls      ");
     EXPECT_EQ(s.Players[0][1].Sts, 100);
-    EXPECT_EQ(read(files.waivers).size(), 134u);
+    EXPECT_EQ(readBytes(files.waivers).size(), 134u);
 
     // Padding counts: the name padded with NULs is another name. Placed by team 7, logged under it.
     s.Players[0][2].Name.b.fill('\0');
     std::copy_n("Skater 1", 8, s.Players[0][2].Name.b.begin());
     prompter.yesNo = {true};
     EXPECT_TRUE(check(2, 7).status.ok());
-    EXPECT_EQ(read(files.waivers).size(), 268u);
-    EXPECT_EQ(read(files.waivers)[134 + 23], 4) << "Team always holds the current team";
-    const Bytes log = read(files.log);
+    EXPECT_EQ(readBytes(files.waivers).size(), 268u);
+    EXPECT_EQ(readBytes(files.waivers)[134 + 23], 4) << "Team always holds the current team";
+    const Bytes log = readBytes(files.log);
     EXPECT_EQ(std::string(log.begin() + 41, log.end()), "Owls place Skater 1 on waivers<BR><BR>\r\n");
 }
 
@@ -145,7 +143,7 @@ TEST_F(Waivers, RecordNumbersAndTeamFlags)
         s.Players[0][0].Sts = 100;
         prompter.yesNo = {true};
         ASSERT_TRUE(check(0).status.ok());
-        const Bytes file = read(files.waivers);
+        const Bytes file = readBytes(files.waivers);
         ASSERT_EQ(file.size(), offset + 134) << length;
         EXPECT_EQ(file[offset], 'S') << length;
         EXPECT_EQ(std::count(file.begin(), file.begin() + std::min(length, offset), 'z'), std::min(length, offset));
@@ -156,7 +154,7 @@ TEST_F(Waivers, RecordNumbersAndTeamFlags)
         s.Players[0][0].Sts = 100;
         prompter.yesNo = {true};
         ASSERT_TRUE(check(0).status.ok());
-        const auto rec = WaiverRec::decode(std::span<const std::uint8_t, 134>(read(files.waivers).data(), 134));
+        const auto rec = WaiverRec::decode(std::span<const std::uint8_t, 134>(readBytes(files.waivers).data(), 134));
         for (std::int16_t f : rec.TeamFlags)
             EXPECT_EQ(f, maxTeam == 0 ? 0 : -1);
         fs::remove(files.waivers);
@@ -166,7 +164,7 @@ TEST_F(Waivers, RecordNumbersAndTeamFlags)
 TEST_F(Waivers, APlacementThatCannotBeWrittenChangesNothing)
 {
     std::ofstream(files.log) << "earlier line\r\n";
-    const Bytes log = read(files.log);
+    const Bytes log = readBytes(files.log);
     for (long long n = 0; n < 134 + 41; n += 9) {
         s.Players[0][0].Sts = 200;
         prompter.yesNo = {true};
@@ -175,7 +173,7 @@ TEST_F(Waivers, APlacementThatCannotBeWrittenChangesNothing)
         EXPECT_FALSE(r.status.ok()) << n;
         EXPECT_EQ(s.Players[0][0].Sts, 200) << n;
         EXPECT_FALSE(fs::exists(files.waivers)) << n;
-        EXPECT_EQ(read(files.log), log) << n;
+        EXPECT_EQ(readBytes(files.log), log) << n;
     }
     // A folder where the waiver file should be: reported, nothing asked of the file.
     fs::create_directory(files.waivers);
