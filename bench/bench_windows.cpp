@@ -156,6 +156,27 @@ void rosterAuto(benchmark::State& state)
 BENCHMARK(rosterAuto)->Unit(benchmark::kMillisecond);
 
 // Opening a window: built, filled, shown and painted once.
+template <class Make> void openWindow(benchmark::State& state, Make make)
+{
+    auto s = teamSession();
+    bb::test::ScriptedPrompter p;
+    for (auto _ : state) {
+        const auto w = make(*s, p);
+        w->show();
+        paint(*w);
+    }
+}
+BENCHMARK_CAPTURE(openWindow, Lines, [](bb::Session& s, bb::Prompter& p) { return std::make_unique<bb::Lines>(s, p); })
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(openWindow, Roster, [](bb::Session& s, bb::Prompter& p) { return std::make_unique<bb::Roster>(s, p); })
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(openWindow, PlayerInfo, [](bb::Session& s, bb::Prompter&) { return std::make_unique<bb::PlayerInfo>(s); })
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(openWindow, DisplayTeam,
+                  [](bb::Session& s, bb::Prompter& p) { return std::make_unique<bb::DisplayTeam>(s, p); })
+    ->Unit(benchmark::kMillisecond);
+
+// The main window, starting up on the league its defaults file names.
 void openMain(benchmark::State& state)
 {
     for (auto _ : state) {
@@ -168,53 +189,6 @@ void openMain(benchmark::State& state)
     }
 }
 BENCHMARK(openMain)->Unit(benchmark::kMillisecond);
-
-void openLines(benchmark::State& state)
-{
-    auto s = teamSession();
-    bb::test::ScriptedPrompter p;
-    for (auto _ : state) {
-        bb::Lines w(*s, p);
-        w.show();
-        paint(w);
-    }
-}
-BENCHMARK(openLines)->Unit(benchmark::kMillisecond);
-
-void openRoster(benchmark::State& state)
-{
-    auto s = teamSession();
-    bb::test::ScriptedPrompter p;
-    for (auto _ : state) {
-        bb::Roster w(*s, p);
-        w.show();
-        paint(w);
-    }
-}
-BENCHMARK(openRoster)->Unit(benchmark::kMillisecond);
-
-void openPlayerCard(benchmark::State& state)
-{
-    auto s = teamSession();
-    for (auto _ : state) {
-        bb::PlayerInfo w(*s);
-        w.show();
-        paint(w);
-    }
-}
-BENCHMARK(openPlayerCard)->Unit(benchmark::kMillisecond);
-
-void openTeamView(benchmark::State& state)
-{
-    auto s = teamSession();
-    bb::test::ScriptedPrompter p;
-    for (auto _ : state) {
-        bb::DisplayTeam w(*s, p);
-        w.show();
-        paint(w);
-    }
-}
-BENCHMARK(openTeamView)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
