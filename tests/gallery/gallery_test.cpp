@@ -43,6 +43,7 @@ class GalleryTest : public QObject {
 
     void save(QWidget& w, const QString& name)
     {
+        w.resize(w.sizeHint().expandedTo(w.minimumSize()));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCoreApplication::processEvents();
