@@ -479,18 +479,16 @@ void Lines::arrange()
     block->setColumnStretch(2, 1);
     root->addLayout(block, 3, 1);
 
-    auto* modeBox = new QWidget(content);
-    modeBox->setObjectName(QStringLiteral("modes"));
-    auto* modes = new QVBoxLayout(modeBox);
+    auto* modes = new QVBoxLayout;
     modes->setContentsMargins(10, 8, 10, 10);
     modes->addWidget(Label5);
     modes->addSpacing(4);
     modes->addWidget(optEven);
     modes->addWidget(optPP);
     modes->addWidget(optPK);
-    content->addPanel(modeBox, 0);
+    content->addPanel(modes, 0);
     auto* right = new QVBoxLayout;
-    right->addWidget(modeBox);
+    right->addLayout(modes);
     right->addStretch();
     root->addLayout(right, 3, 2);
 

@@ -171,9 +171,9 @@ Ground::Ground(Kind kind, QWidget* parent) : QWidget(parent), kind_(kind)
     trackFocus(this);
 }
 
-void Ground::addPanel(const QWidget* w, int margin)
+void Ground::addPanel(const QLayout* layout, int margin)
 {
-    panels_.emplace_back(w, margin);
+    panels_.emplace_back(layout, margin);
 }
 
 void Ground::paintEvent(QPaintEvent*)
@@ -183,10 +183,9 @@ void Ground::paintEvent(QPaintEvent*)
         paintRinkBackground(p, rect());
     else
         paintNightBackground(p, rect());
-    for (const auto& [w, margin] : panels_)
-        if (w && w->isVisible())
-            paintPanel(
-                p, QRect(w->mapTo(this, QPoint(0, 0)), w->size()).adjusted(-margin, -margin, margin, margin));
+    for (const auto& [layout, margin] : panels_)
+        if (layout && layout->geometry().isValid())
+            paintPanel(p, layout->geometry().adjusted(-margin, -margin, margin, margin));
     paintFocusRing(p, this);
 }
 
@@ -203,7 +202,9 @@ QSize ScrollFrame::sizeHint() const
     const int f = 2 * frameWidth();
     if (!widget())
         return QScrollArea::sizeHint();
-    return widget()->sizeHint().expandedTo(widget()->minimumSizeHint()) + QSize(f, f);
+    // A content of fixed size has no layout to ask.
+    const QWidget* w = widget();
+    return w->sizeHint().expandedTo(w->minimumSizeHint()).expandedTo(w->minimumSize()) + QSize(f, f);
 }
 
 QSize ScrollFrame::minimumSizeHint() const
@@ -224,10 +225,13 @@ ScrollFrame* setScrollableContent(QDialog* dialog, QWidget* content)
 
 void fitToScreen(QWidget* window)
 {
-    // The layout settles the window's minimum now, before the window system has a window to tell.
+    // The layouts settle now: the window's minimum before the window system has a window to tell,
+    // and the scrolled contents' before they are first sized, so that showing the window lays
+    // everything out at once.
     window->ensurePolished();
-    if (window->layout())
-        window->layout()->activate();
+    for (QLayout* l : window->findChildren<QLayout*>())
+        if (l->parentWidget() && l->parentWidget()->layout() == l)
+            l->activate();
     QSize size = window->sizeHint();
     if (const QScreen* screen = window->screen()) {
         // The free room less the title bar the window manager adds.

@@ -14,6 +14,7 @@
 
 class QAbstractItemView;
 class QDialog;
+class QLayout;
 class QLineEdit;
 class QListView;
 class QPainter;
@@ -67,15 +68,16 @@ class Ground : public QWidget {
     enum class Kind { Plain, Rink };
     explicit Ground(Kind kind, QWidget* parent = nullptr);
 
-    // A panel behind w (a widget inside this one), margin pixels wider on every side.
-    void addPanel(const QWidget* w, int margin);
+    // A panel behind the controls of layout (one of this widget's layouts), margin pixels wider
+    // on every side.
+    void addPanel(const QLayout* layout, int margin);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     Kind kind_;
-    std::vector<std::pair<QPointer<const QWidget>, int>> panels_;
+    std::vector<std::pair<QPointer<const QLayout>, int>> panels_;
 };
 
 // A window's contents, scrolled only when the window is smaller than they want to be: its

@@ -468,6 +468,9 @@ class LinesWindowTest : public QObject {
     {
         open();
         activate();
+        // Run a second time at 150 % by CTest.
+        if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+            QCOMPARE(w->devicePixelRatioF(), qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
         const QSize least = w->minimumSize().expandedTo(w->minimumSizeHint());
         QVERIFY2(least.width() <= 910 && least.height() <= 470,
                  qPrintable(QString("minimum %1x%2 at ratio %3")
