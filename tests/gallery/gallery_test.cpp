@@ -124,6 +124,8 @@ class GalleryTest : public QObject {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         out = QDir(QCoreApplication::applicationDirPath() + "/../../gallery/" + scaleName());
         QVERIFY(out.mkpath("."));
+        for (const QString& old : out.entryList({"*.png"}, QDir::Files))
+            QVERIFY(out.remove(old));
         sizes.setFileName(out.filePath("sizes.txt"));
         QVERIFY(sizes.open(QIODevice::WriteOnly | QIODevice::Truncate));
         QVERIFY(bb::demo::writeDemoLeague(home / "league", {}).ok());
