@@ -12,7 +12,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>

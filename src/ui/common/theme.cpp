@@ -2,7 +2,6 @@
 
 #include "ui/common/artwork.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
