@@ -155,6 +155,11 @@ class GalleryTest : public QObject {
         bb::Lines w(*s, prompter);
         fits(w, "lines");
         save(w, "lines-even");
+        // Where the keyboard is: a slot reached by Tab.
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.findChild<QWidget*>("lblPlayer(3)")->setFocus(Qt::TabFocusReason);
+        save(w, "lines-keyboard");
         w.findChild<QAbstractButton*>("optPP")->click();
         save(w, "lines-pp");
         w.findChild<QAbstractButton*>("optPK")->click();

@@ -195,6 +195,8 @@ class ContrastTest : public QObject {
             QVERIFY(pair(g, QPalette::HighlightedText, QPalette::Highlight) >= 4.5);
             QVERIFY(pair(g, QPalette::ButtonText, QPalette::Button) >= 4.5);
             QVERIFY(pair(g, QPalette::WindowText, QPalette::Window) >= 4.5);
+            // A selected row stands out from the rows around it.
+            QVERIFY(pair(g, QPalette::Highlight, QPalette::Base) >= 3);
         }
         // The ground's lightest colour with the text colours drawn on it.
         const QColor bottom = bb::ui::nightBottom();
