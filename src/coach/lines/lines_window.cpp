@@ -380,7 +380,7 @@ void Lines::buildControls()
 
 void Lines::arrange()
 {
-    auto* content = new ui::Ground(ui::Ground::Kind::Plain);
+    auto* content = new ui::Ground(ui::Ground::Kind::Plain, this);
     content->setObjectName(QStringLiteral("client"));
     auto* root = new QGridLayout(content);
     root->setHorizontalSpacing(14);

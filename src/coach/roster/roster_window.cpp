@@ -219,7 +219,7 @@ void Roster::buildControls()
 
 void Roster::arrange()
 {
-    auto* content = new ui::Ground(ui::Ground::Kind::Plain);
+    auto* content = new ui::Ground(ui::Ground::Kind::Plain, this);
     content->setObjectName(QStringLiteral("client"));
     auto* root = new QVBoxLayout(content);
     root->setSpacing(8);
