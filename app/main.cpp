@@ -15,6 +15,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // The windows' palette is drawn as designed by this style on every desktop.
+    QApplication::setStyle(QStringLiteral("Fusion"));
 
     // The working files and the defaults file live in the folder the program was started from.
     std::error_code ec;

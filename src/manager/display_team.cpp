@@ -3,14 +3,13 @@
 #include "core/league_io.h"
 #include "manager/team_figures.h"
 #include "ui/common/league_text.h"
+#include "ui/common/theme.h"
 #include "ui/common/twips.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QLocale>
-#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -25,28 +24,18 @@ using ui::qs;
 
 namespace {
 
-const QColor kCaption(255, 255, 0);
 const QColor kValue(255, 255, 255);
 const QColor kNegative(255, 0, 0);
+// Behind the balance: dark enough that its red passes 4.5:1 as well as its white.
+const QColor kBalanceGround(4, 10, 24);
 
-// The client area: a night-blue ground under transparent labels, at least the designed size and
-// larger when the fonts in use need the room.
-class TeamArea : public QWidget {
+// The client area: the night-blue ground under transparent labels, the designed size where the
+// screen has the room, and less where it has not.
+class TeamArea : public ui::Ground {
   public:
-    TeamArea(QSize designed, QWidget* parent) : QWidget(parent), designed_(designed) {}
+    TeamArea(QSize designed, QWidget* parent) : ui::Ground(Kind::Plain, parent), designed_(designed) {}
 
-    QSize minimumSizeHint() const override { return QWidget::minimumSizeHint().expandedTo(designed_); }
     QSize sizeHint() const override { return QWidget::sizeHint().expandedTo(designed_); }
-
-  protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        QLinearGradient night(rect().topLeft(), rect().bottomLeft());
-        night.setColorAt(0, QColor(10, 28, 58));
-        night.setColorAt(1, QColor(20, 58, 104));
-        p.fillRect(rect(), night);
-    }
 
   private:
     QSize designed_;
@@ -54,9 +43,7 @@ class TeamArea : public QWidget {
 
 void setTextColour(QLabel* l, const QColor& c)
 {
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, c);
-    l->setPalette(pal);
+    ui::setTextColour(l, c);
 }
 
 // The user's regional separators for the figures' number patterns.
@@ -73,10 +60,12 @@ DisplayTeam::DisplayTeam(Session& session, Prompter& prompter, QWidget* parent)
 {
     setObjectName(QStringLiteral("DisplayTeam"));
     setWindowTitle(QStringLiteral("Team Info"));
+    ui::applyTheme(this);
     buildControls();
 
     InfoShown = false;
     ShowTeamInfo();
+    ui::fitToScreen(this);
 }
 
 QLabel* DisplayTeam::value(const char* name, Qt::Alignment align)
@@ -98,7 +87,7 @@ QLabel* DisplayTeam::caption(const QString& text, const QString& name, QLabel* v
     auto* l = new QLabel(text, this);
     l->setObjectName(name);
     l->setTextFormat(Qt::PlainText);
-    setTextColour(l, kCaption);
+    setTextColour(l, ui::captionColour());
     // A screen reader reads the caption with the value it names.
     l->setBuddy(valueLabel);
     return l;
@@ -107,13 +96,8 @@ QLabel* DisplayTeam::caption(const QString& text, const QString& name, QLabel* v
 void DisplayTeam::buildControls()
 {
     const ui::Twips tw;
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    // The window takes the size its contents need and keeps it.
-    outer->setSizeConstraint(QLayout::SetFixedSize);
     auto* area = new TeamArea(QSize(tw.px(8070), tw.px(7200)), this);
     area->setObjectName(QStringLiteral("client"));
-    outer->addWidget(area);
 
     lblTeam = value("lblTeam", Qt::AlignLeft);
     lblTeam->setText(QStringLiteral("Team Name"));
@@ -171,6 +155,12 @@ void DisplayTeam::buildControls()
                                    pair("Expenses/Game", lblExpGame, "lblExpGame", right),
                                    pair("Projected Expenses", lblProjExp, "lblProjExp", right),
                                    pair("Projected Balance", lblProjBal, "lblProjBal", right)});
+    // The bottom line stands on a dark ground of its own, where its red reads as well as white.
+    lblProjBal->setAutoFillBackground(true);
+    QPalette balance = lblProjBal->palette();
+    balance.setColor(QPalette::Window, kBalanceGround);
+    lblProjBal->setPalette(balance);
+    lblProjBal->setContentsMargins(6, 1, 4, 1);
     QGridLayout* roster =
         column({pair("Average Age", lblAvgAge, "lblAvgAge", right),
                 pair("Average Height", lblAvgHgt, "lblAvgHgt", right),
@@ -189,11 +179,14 @@ void DisplayTeam::buildControls()
     }
     QGridLayout* stats = column(statPairs);
 
+    // Each column on a panel of its own, as the card groups its figures.
     auto* columns = new QHBoxLayout;
-    columns->setSpacing(tw.px(420));
-    columns->addLayout(finance);
-    columns->addLayout(roster);
-    columns->addLayout(stats);
+    columns->setSpacing(tw.px(300));
+    for (QGridLayout* grid : {finance, roster, stats}) {
+        grid->setContentsMargins(tw.px(120), tw.px(90), tw.px(120), tw.px(90));
+        area->addPanel(grid, 0);
+        columns->addLayout(grid);
+    }
 
     const auto button = [this](const char* text, const char* name, const char* tip) {
         auto* b = new QPushButton(QLatin1String(text), this);
@@ -224,6 +217,8 @@ void DisplayTeam::buildControls()
     root->addLayout(columns);
     root->addStretch(1);
     root->addLayout(buttons);
+    // On a screen too small for what the fonts need, the view scrolls.
+    ui::setScrollableContent(this, area);
 }
 
 void DisplayTeam::ShowTeamInfo()

@@ -190,6 +190,29 @@ class DisplayTeamTest : public QObject {
         QCOMPARE(texts("lblTeam lblCoach lblGP"), "Team Name|||");
     }
 
+    // 1366 x 768 at 150 % leaves about 910 x 470 of client area: the view shrinks to it from its
+    // designed size (and scrolls on anything smaller); the negative balance keeps its red on a ground
+    // of its own.
+    void fitsSmallScreens()
+    {
+        open();
+        const QSize least = w->minimumSize().expandedTo(w->minimumSizeHint());
+        const QSize want = w->sizeHint();
+        QVERIFY2(least.width() <= 910 && least.height() <= 470 && want.width() <= 1090 &&
+                     want.height() <= 550,
+                 qPrintable(QString("preferred %1x%2, minimum %3x%4 at ratio %5")
+                                .arg(want.width())
+                                .arg(want.height())
+                                .arg(least.width())
+                                .arg(least.height())
+                                .arg(w->devicePixelRatioF())));
+        w->resize(910, 470);
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(w->size() == QSize(910, 470) && !get<QWidget>("Command1")->visibleRegion().isEmpty());
+        QLabel* balance = get("lblProjBal");
+        QVERIFY(balance->autoFillBackground() && balance->palette().color(QPalette::Window).lightness() < 20);
+    }
+
     void largeFontsClipNothing()
     {
         open();

@@ -7,20 +7,25 @@
 #include "core/ratings.h"
 #include "core/text.h"
 #include "ui/common/league_text.h"
+#include "ui/common/theme.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include <string>
 
@@ -31,6 +36,11 @@ namespace lines {
 ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent)
 {
     setCursor(Qt::PointingHandCursor);
+    // Tab reaches it; a click does not take the keyboard from the player list.
+    setFocusPolicy(Qt::TabFocus);
+    // Room for the focus mark around the text.
+    setContentsMargins(4, 2, 4, 2);
+    ui::drawsOwnFocusMark(this);
 }
 
 void ClickableLabel::mousePressEvent(QMouseEvent* event)
@@ -47,6 +57,52 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
     if (click && isVisible() && isEnabled())
         emit clicked();
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Taken here, so that Enter does not travel on to the dialog.
+        event->accept();
+        if (!event->isAutoRepeat() && isVisible() && isEnabled())
+            emit clicked();
+        return;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        event->accept();
+        emit arrowPressed(event->key());
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void ClickableLabel::paintEvent(QPaintEvent* event)
+{
+    if (slot_) {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(255, 255, 255, 72), 1));
+        p.setBrush(QColor(255, 255, 255, 20));
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    }
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    if (slot_) {
+        ui::paintFocusMark(p, rect());
+        return;
+    }
+    // Around the text only, wherever the label's cell ends.
+    const QSize text = fontMetrics().size(Qt::TextSingleLine, this->text());
+    const QRect at = QStyle::alignedRect(layoutDirection(), alignment(), text, contentsRect());
+    ui::paintFocusMark(p, at.adjusted(-4, -2, 4, 2).intersected(rect()));
 }
 
 } // namespace lines
@@ -132,8 +188,10 @@ Lines::Lines(Session& session, Prompter& prompter, QWidget* parent)
     setObjectName(QStringLiteral("Lines"));
     openPlayerCard = [this] { showPlayerCard(session_, this); };
     setWindowTitle(QStringLiteral("Edit Lines"));
+    ui::applyTheme(this);
     buildControls();
     arrange();
+    setTabChain();
 
     // Opening: Even mode with no line focused, the first row selected and shown.
     applyModeCaptions(Mode::Even);
@@ -149,28 +207,44 @@ Lines::Lines(Session& session, Prompter& prompter, QWidget* parent)
     showSelectedPlayer();
     work_.LinesChanged = false;
     List2->setFocus();
+    ui::fitToScreen(this);
 }
 
 void Lines::buildControls()
 {
+    QFont boldFont = font();
+    boldFont.setBold(true);
+    const QFontMetrics bold(boldFont);
+    // Whatever a mode shows in a caption, the caption keeps the width of the widest one, so that
+    // no control moves when the mode changes.
+    const auto widest = [&bold](const QStringList& texts) {
+        int w = 0;
+        for (const QString& t : texts)
+            w = std::max(w, bold.horizontalAdvance(t));
+        return w;
+    };
+    // At least as wide as the widest text, the label asks the layout for the same width whatever
+    // it shows.
+    const auto steadyWidth = [](QWidget* w, int width) { w->setMinimumWidth(width); };
+
     Label6 = new lines::ClickableLabel(this);
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setTextFormat(Qt::PlainText);
     Label6->setToolTip(QStringLiteral("Click to refresh the lines"));
-    QFont titleFont = Label6->font();
-    titleFont.setBold(true);
+    QFont titleFont = boldFont;
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     Label6->setFont(titleFont);
 
     Label8 = plainLabel(QStringLiteral("Select Player"), QStringLiteral("Label8"), this);
     setBold(Label8, true);
+    ui::setTextColour(Label8, ui::captionColour());
     List2 = new QListWidget(this);
     List2->setObjectName(QStringLiteral("List2"));
     List2->setAccessibleName(QStringLiteral("Select Player"));
     List2->setSelectionMode(QAbstractItemView::SingleSelection);
     List2->setSortingEnabled(false);
-    // Room for a whole game roster without scrolling.
-    List2->setMinimumHeight(List2->fontMetrics().lineSpacing() * 21 + 2 * List2->frameWidth());
+    // A whole game roster in view.
+    List2->setMinimumHeight(List2->fontMetrics().lineSpacing() * 20 + 2 * List2->frameWidth());
     Label8->setBuddy(List2);
 
     const char* const filterText[5] = {"C", "LW", "RW", "D", "G"};
@@ -185,18 +259,22 @@ void Lines::buildControls()
     }
 
     lblAssignedCaption = plainLabel(QStringLiteral("Assigned to"), indexed("lblPlyrStat", 17), this);
+    ui::setTextColour(lblAssignedCaption, ui::captionColour());
     lblLineString = plainLabel(QStringLiteral("No Assignments"), QStringLiteral("lblLineString"), this);
     lblLineString->setToolTip(QStringLiteral("Line Assignments Notation: TLP - Type:Even/Powerplay/PenKill "
                                              "\u00B7 L - Line Number\u00B7 P-Position"));
     setBold(lblLineString, true);
+    // However long a player's assignments, the row keeps its width.
+    lblLineString->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
+    // The boxes only show: drawn as values, and passed by Tab.
     const auto box = [this](const QString& name) {
         auto* e = new QLineEdit(this);
         e->setObjectName(name);
         e->setAlignment(Qt::AlignCenter);
         e->setMaxLength(32);
-        const int w = e->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 14;
-        e->setFixedWidth(w);
+        ui::showAsValue(e);
+        e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 14);
         return e;
     };
     txtPos = box(QStringLiteral("txtPos"));
@@ -215,54 +293,65 @@ void Lines::buildControls()
     txtName = new QLineEdit(this);
     txtName->setObjectName(QStringLiteral("txtName"));
     txtName->setAccessibleName(QStringLiteral("Player Name"));
+    txtName->setFocusPolicy(Qt::ClickFocus);
     // The name already heads the assignment text; the box is kept for the code that fills it.
     txtName->setVisible(false);
     lblLineFocus = plainLabel(QStringLiteral("Line Average"), QStringLiteral("lblLineFocus"), this);
     setBold(lblLineFocus, true);
+    ui::setTextColour(lblLineFocus, ui::captionColour());
 
     Label5 = plainLabel(QString(), QStringLiteral("Label5"), this);
     setBold(Label5, true);
-    Label5->setWordWrap(true);
-    Label5->setAlignment(Qt::AlignHCenter);
+    Label5->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    steadyWidth(Label5, widest({modeTitle(Mode::Even), modeTitle(Mode::PP), modeTitle(Mode::PK)}) + 8);
 
-    QFont slotFont = font();
-    slotFont.setBold(true);
-    const int slotWidth = QFontMetrics(slotFont).horizontalAdvance(QString(22, QLatin1Char('n'))) + 12;
+    const int slotWidth = bold.horizontalAdvance(QString(22, QLatin1Char('n'))) + 20;
+    const int slotHeight = bold.height() + 10;
     for (int i = 0; i < 23; ++i) {
         auto* l = new lines::ClickableLabel(this);
         l->setObjectName(indexed("lblPlayer", i));
         l->setTextFormat(Qt::PlainText);
-        l->setFont(slotFont);
-        l->setFrameShape(QFrame::StyledPanel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setAutoFillBackground(true);
-        l->setBackgroundRole(QPalette::Base);
-        l->setMargin(3);
+        l->setFont(boldFont);
+        l->setSlotLook(true);
+        l->setContentsMargins(8, 0, 8, 0);
         l->setMinimumWidth(slotWidth);
-        l->setToolTip(QStringLiteral("Click to put the selected player here"));
-        // A hidden slot keeps its place, so the grid does not jump between modes.
-        QSizePolicy sp = l->sizePolicy();
+        l->setFixedHeight(slotHeight);
+        l->setToolTip(QStringLiteral("Click, or press Space, to put the selected player here"));
+        // A hidden slot keeps its place, so the grid does not jump between modes; a taller window
+        // gives its room to the margins, not to the slots.
+        QSizePolicy sp(QSizePolicy::Expanding, QSizePolicy::Fixed);
         sp.setRetainSizeWhenHidden(true);
-        sp.setHorizontalPolicy(QSizePolicy::Expanding);
         l->setSizePolicy(sp);
         lblPlayer[static_cast<std::size_t>(i)] = l;
     }
+    QStringList headers;
+    for (int x = 0; x < 12; ++x)
+        headers << qs(lines::headerCaption(x));
+    QStringList captions;
+    for (int x = 0; x < 12; ++x)
+        for (int y = 0; y < 5; ++y)
+            captions << slotCaption(x, y);
     for (int k = 0; k < 4; ++k) {
         auto* l = new lines::ClickableLabel(this);
         l->setObjectName(indexed("Label1", k));
         l->setTextFormat(Qt::PlainText);
-        l->setToolTip(QStringLiteral("Click to show this line's averages"));
+        l->setToolTip(QStringLiteral("Click, or press Space, to show this line's averages"));
+        steadyWidth(l, widest(headers) + 8);
         Label1[static_cast<std::size_t>(k)] = l;
     }
     for (int i = 0; i < 10; ++i) {
         QLabel* l = plainLabel(QString(), indexed("Label2", i), this);
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        ui::setTextColour(l, ui::captionColour());
+        steadyWidth(l, widest(captions) + 4);
         Label2[static_cast<std::size_t>(i)] = l;
     }
     Label3 = plainLabel(QStringLiteral("Goalie"), QStringLiteral("Label3"), this);
     Label4 = plainLabel(QStringLiteral("Extra Skaters"), QStringLiteral("Label4"), this);
-    setBold(Label3, true);
-    setBold(Label4, true);
+    for (QLabel* l : {Label3, Label4}) {
+        setBold(l, true);
+        ui::setTextColour(l, ui::captionColour());
+    }
 
     optEven = new QRadioButton(QStringLiteral("Even"), this);
     optEven->setObjectName(QStringLiteral("optEven"));
@@ -291,9 +380,11 @@ void Lines::buildControls()
 
 void Lines::arrange()
 {
-    auto* root = new QGridLayout(this);
+    auto* content = new ui::Ground(ui::Ground::Kind::Plain, this);
+    content->setObjectName(QStringLiteral("client"));
+    auto* root = new QGridLayout(content);
     root->setHorizontalSpacing(14);
-    root->setVerticalSpacing(8);
+    root->setVerticalSpacing(6);
     root->addWidget(Label6, 0, 0, 1, 3);
 
     auto* left = new QVBoxLayout;
@@ -306,10 +397,10 @@ void Lines::arrange()
         filters->addWidget(c);
     filters->addStretch();
     left->addLayout(filters);
-    left->addSpacing(10);
+    left->addSpacing(8);
     left->addWidget(Label3);
     left->addWidget(lblPlayer[20]);
-    left->addSpacing(6);
+    left->addSpacing(4);
     left->addWidget(Label4);
     left->addWidget(lblPlayer[21]);
     left->addWidget(lblPlayer[22]);
@@ -325,13 +416,14 @@ void Lines::arrange()
     // The player row and the line-average row share their rating columns.
     statsGrid = new QGridLayout;
     statsGrid->setHorizontalSpacing(3);
-    statsGrid->setVerticalSpacing(2);
+    statsGrid->setVerticalSpacing(0);
     const auto header = [this](const QString& text, const QString& name, const QString& tip, QLineEdit* over,
                                int row, int col) {
         QLabel* h = plainLabel(text, name, this);
         h->setAlignment(Qt::AlignCenter);
         h->setToolTip(tip);
         h->setBuddy(over);
+        ui::setTextColour(h, ui::captionColour());
         statsGrid->addWidget(h, row, col);
         statsGrid->addWidget(over, row + 1, col);
     };
@@ -362,14 +454,12 @@ void Lines::arrange()
     statsGrid->addWidget(lblLineFocus, 3, 0, 1, 3);
     statsGrid->setRowMinimumHeight(2, 0);
     statsGrid->setColumnStretch(4 + SkillShown, 1);
-    auto* statsHolder = new QVBoxLayout;
-    statsHolder->addLayout(statsGrid);
-    root->addLayout(statsHolder, 2, 1, 1, 2);
+    root->addLayout(statsGrid, 2, 1, 1, 2);
 
     // Four lines in a two-by-two block, the slot captions at the left of each pair.
     auto* block = new QGridLayout;
     block->setHorizontalSpacing(10);
-    block->setVerticalSpacing(4);
+    block->setVerticalSpacing(3);
     for (int pair = 0; pair < 2; ++pair) {
         const int top = pair * 7;
         for (int side = 0; side < 2; ++side) {
@@ -381,23 +471,23 @@ void Lines::arrange()
         for (int y = 0; y < 5; ++y)
             block->addWidget(Label2[static_cast<std::size_t>(pair * 5 + y)], top + 1 + y, 0);
     }
-    block->setRowMinimumHeight(6, 12);
+    block->setRowMinimumHeight(6, 8);
+    // Room the window gains below the lines, not between the slots.
+    block->setRowStretch(13, 1);
     block->setColumnStretch(1, 1);
     block->setColumnStretch(2, 1);
     root->addLayout(block, 3, 1);
 
-    auto* modeFrame = new QFrame(this);
-    modeFrame->setFrameShape(QFrame::StyledPanel);
-    auto* modes = new QVBoxLayout(modeFrame);
+    auto* modes = new QVBoxLayout;
+    modes->setContentsMargins(10, 8, 10, 10);
     modes->addWidget(Label5);
-    modes->addSpacing(6);
+    modes->addSpacing(4);
     modes->addWidget(optEven);
     modes->addWidget(optPP);
     modes->addWidget(optPK);
-    Label5->setMinimumWidth(Label5->fontMetrics().horizontalAdvance(QStringLiteral("Penalty Kill Lines")) +
-                            8);
+    content->addPanel(modes, 0);
     auto* right = new QVBoxLayout;
-    right->addWidget(modeFrame);
+    right->addLayout(modes);
     right->addStretch();
     root->addLayout(right, 3, 2);
 
@@ -411,6 +501,73 @@ void Lines::arrange()
     root->addLayout(buttons, 4, 0, 1, 3);
     root->setRowStretch(3, 1);
     root->setColumnStretch(1, 1);
+
+    frame_ = ui::setScrollableContent(this, content);
+}
+
+void Lines::setTabChain()
+{
+    // Reading order: the title, the list and its filters, the goalie line under them, then each
+    // of the four lines from its header down, the modes and the buttons.
+    std::vector<QWidget*> order = {Label6, List2};
+    order.insert(order.end(), Check1.begin(), Check1.end());
+    for (int i : {20, 21, 22})
+        order.push_back(lblPlayer[static_cast<std::size_t>(i)]);
+    for (int k = 0; k < 4; ++k) {
+        order.push_back(Label1[static_cast<std::size_t>(k)]);
+        for (int y = 0; y < 5; ++y)
+            order.push_back(lblPlayer[static_cast<std::size_t>(5 * k + y)]);
+    }
+    order.insert(order.end(), {optEven, optPP, optPK, cmdAuto, cmdLoadLines, cmdSaveLines, cmdExit});
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void Lines::stepFrom(int index, int key)
+{
+    // The slots as the eye sees them: the goalie line at the left, then the two columns of the
+    // block, each read from the top.
+    static const std::array<std::vector<int>, 3> columns = {
+        std::vector<int>{20, 21, 22}, std::vector<int>{0, 1, 2, 3, 4, 10, 11, 12, 13, 14},
+        std::vector<int>{5, 6, 7, 8, 9, 15, 16, 17, 18, 19}};
+    int col = 0;
+    int row = 0;
+    for (int c = 0; c < 3; ++c) {
+        const auto& column = columns[static_cast<std::size_t>(c)];
+        const auto at = std::find(column.begin(), column.end(), index);
+        if (at != column.end()) {
+            col = c;
+            row = static_cast<int>(at - column.begin());
+        }
+    }
+    const auto shown = [this](int c, int r) {
+        const auto& column = columns[static_cast<std::size_t>(c)];
+        return r >= 0 && r < static_cast<int>(column.size()) &&
+               lblPlayer[static_cast<std::size_t>(column[static_cast<std::size_t>(r)])]->isVisible();
+    };
+    int toCol = col;
+    int toRow = row;
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        const int step = key == Qt::Key_Up ? -1 : 1;
+        do
+            toRow += step;
+        while (toRow >= 0 && toRow < static_cast<int>(columns[static_cast<std::size_t>(col)].size()) &&
+               !shown(col, toRow));
+    } else {
+        toCol = col + (key == Qt::Key_Left ? -1 : 1);
+        if (toCol < 0 || toCol > 2)
+            return;
+        // The same row where the column has it, else the nearest shown one above.
+        toRow = std::min(row, static_cast<int>(columns[static_cast<std::size_t>(toCol)].size()) - 1);
+        while (toRow >= 0 && !shown(toCol, toRow))
+            --toRow;
+    }
+    if (!shown(toCol, toRow))
+        return;
+    lines::ClickableLabel* to = lblPlayer[static_cast<std::size_t>(
+        columns[static_cast<std::size_t>(toCol)][static_cast<std::size_t>(toRow)])];
+    to->setFocus(Qt::TabFocusReason);
+    frame_->ensureWidgetVisible(to);
 }
 
 void Lines::connectControls()
@@ -419,9 +576,12 @@ void Lines::connectControls()
     connect(List2, &QListWidget::itemDoubleClicked, this, &Lines::listDoubleClicked);
     for (QCheckBox* c : Check1)
         connect(c, &QCheckBox::toggled, this, &Lines::AddPlayers);
-    for (int i = 0; i < 23; ++i)
+    for (int i = 0; i < 23; ++i) {
         connect(lblPlayer[static_cast<std::size_t>(i)], &lines::ClickableLabel::clicked, this,
                 [this, i] { slotClicked(i); });
+        connect(lblPlayer[static_cast<std::size_t>(i)], &lines::ClickableLabel::arrowPressed, this,
+                [this, i](int key) { stepFrom(i, key); });
+    }
     for (int k = 0; k < 4; ++k)
         connect(Label1[static_cast<std::size_t>(k)], &lines::ClickableLabel::clicked, this,
                 [this, k] { FocusLine(lines::baseLine(mode()) + k); });
@@ -667,19 +827,28 @@ void Lines::exitClicked()
 
 void Lines::reject()
 {
-    if (work_.LinesChanged) {
-        work_.LinesChanged = false;
-        prompter_.message("Changes were not saved", MsgIcon::Stop, "Edit Lines");
+    // Nothing: Esc must not throw the work away.
+}
+
+void Lines::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
     }
-    QDialog::reject();
+    QDialog::keyPressEvent(event);
 }
 
 void Lines::closeEvent(QCloseEvent* event)
 {
-    // The close box ends like Esc: the one warning comes from reject().
-    if (isVisible())
-        reject();
+    // The close box, or any way out but Exit: the working copy is dropped, with a warning when
+    // it held changes.
+    if (isVisible() && work_.LinesChanged) {
+        work_.LinesChanged = false;
+        prompter_.message("Changes were not saved", MsgIcon::Stop, "Edit Lines");
+    }
     event->accept();
+    done(QDialog::Rejected);
 }
 
 } // namespace bb

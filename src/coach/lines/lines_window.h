@@ -15,31 +15,45 @@
 class QCheckBox;
 class QCloseEvent;
 class QGridLayout;
+class QKeyEvent;
 class QLineEdit;
 class QListWidget;
 class QMouseEvent;
+class QPaintEvent;
 class QPushButton;
 class QRadioButton;
 
 namespace bb {
 
+namespace ui {
+class ScrollFrame;
+}
+
 namespace lines {
 
-// A label that acts on a click; a hidden one takes none.
+// A label that acts on a click, and on Space or Enter once Tab has brought the keyboard to it;
+// a hidden one takes neither. Drawn as a slot, it shows a well that a name fills.
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
     explicit ClickableLabel(QWidget* parent = nullptr);
 
+    void setSlotLook(bool slot) { slot_ = slot; }
+
 signals:
     void clicked();
+    // An arrow key while the label has the keyboard: where the keyboard should go next.
+    void arrowPressed(int key);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool pressed_ = false;
+    bool slot_ = false;
 };
 
 } // namespace lines
@@ -54,15 +68,21 @@ public:
 
     const lines::LineWork& work() const { return work_; }
 
+    // Esc lands here: the window has no cancel, so it neither closes nor drops the work. Only
+    // Exit and the close box end it.
     void reject() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();
     void arrange();
+    void setTabChain();
     void connectControls();
+    // Moves the keyboard from slot index to the nearest shown slot in the arrow's direction.
+    void stepFrom(int index, int key);
 
     lines::Mode mode() const;
     // The roster slot of the row the user has selected, if any.
@@ -89,6 +109,7 @@ private:
     Prompter& prompter_;
     lines::LineWork work_;
     lines::AssignmentTexts assignments_{};
+    ui::ScrollFrame* frame_ = nullptr;
 
     lines::ClickableLabel* Label6 = nullptr;
     QLabel* Label8 = nullptr;

@@ -1,10 +1,11 @@
 #include "player_info.h"
 
+#include "ui/common/artwork.h"
 #include "ui/common/league_text.h"
+#include "ui/common/theme.h"
 #include "ui/common/twips.h"
 
 #include <QKeyEvent>
-#include <QLinearGradient>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
@@ -21,7 +22,7 @@ ToggleLabel::ToggleLabel(QWidget* parent) : QLabel(parent)
 {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
-    // Room for the focus mark around the text.
+    // A little room between the text and the focus ring the card draws around the label.
     setContentsMargins(3, 1, 3, 1);
 }
 
@@ -57,23 +58,9 @@ void ToggleLabel::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void ToggleLabel::paintEvent(QPaintEvent* event)
-{
-    QLabel::paintEvent(event);
-    if (!hasFocus())
-        return;
-    QPainter p(this);
-    p.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-}
-
 } // namespace card
 
 namespace {
-
-const QColor kCaptionColour(255, 236, 64);
-const QColor kNightTop(12, 30, 62);
-const QColor kNightBottom(24, 62, 110);
 
 // The arrangement, in twips.
 constexpr int kClientWidth = 7305;
@@ -134,6 +121,28 @@ QSize textRoom(const QLabel* l, const QStringList& texts)
             fm.height() + m.top() + m.bottom() + 2 * l->margin()};
 }
 
+// The card's ground: the night blue of every window, with the ratings and the statistics on
+// panels where the arrangement puts them.
+class CardArea : public QWidget {
+  public:
+    explicit CardArea(QWidget* parent) : QWidget(parent) { ui::trackFocus(this); }
+
+  protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        ui::paintNightBackground(p, rect());
+        const double sx = width() * 1.0 / kClientWidth;
+        const double sy = height() * 1.0 / kClientHeight;
+        const auto panel = [&](int left, int top, int right, int bottom) {
+            return QRectF(left * sx, top * sy, (right - left) * sx, (bottom - top) * sy);
+        };
+        ui::paintPanel(p, panel(4080, 480, kRightEdge + 60, 3120));
+        ui::paintPanel(p, panel(120, 3360, kRightEdge + 60, 4320));
+        ui::paintFocusRing(p, this);
+    }
+};
+
 } // namespace
 
 PlayerInfo::PlayerInfo(const Session& session, QWidget* parent)
@@ -142,6 +151,9 @@ PlayerInfo::PlayerInfo(const Session& session, QWidget* parent)
     setObjectName(QStringLiteral("PlayerInfo"));
     setWindowTitle(QStringLiteral("Player Info"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    ui::applyTheme(this);
+    content_ = new CardArea(this);
+    content_->setObjectName(QStringLiteral("client"));
 
     const QLocale locale;
     card::Separators sep;
@@ -152,7 +164,9 @@ PlayerInfo::PlayerInfo(const Session& session, QWidget* parent)
     buildControls();
     fill();
     arrange();
+    ui::setScrollableContent(this, content_);
     Command1->setFocus();
+    ui::fitToScreen(this);
 }
 
 void PlayerInfo::buildControls()
@@ -163,11 +177,12 @@ void PlayerInfo::buildControls()
     // The header reads larger than the values, in the proportion of 9.75 to 8.25 points.
     const QFont header = scaledFont(bold, 9.75 / 8.25);
 
-    const auto value = [&](const QString& name) { return styled(new QLabel(this), name, Qt::white, bold); };
+    QWidget* area = content_;
+    const auto value = [&](const QString& name) { return styled(new QLabel(area), name, Qt::white, bold); };
     const auto caption = [&](QLabel* buddy, const QString& text, const QString& name = {}) {
-        QLabel* c = styled(new QLabel(text, this),
+        QLabel* c = styled(new QLabel(text, area),
                            name.isEmpty() ? buddy->objectName() + QStringLiteral("Caption") : name,
-                           kCaptionColour, base);
+                           ui::captionColour(), base);
         c->setBuddy(buddy);
         return c;
     };
@@ -185,15 +200,15 @@ void PlayerInfo::buildControls()
         }
     };
 
-    Label1 = styled(new QLabel(this), QStringLiteral("Label1"), Qt::white, header);
-    lblExp = styled(new QLabel(this), QStringLiteral("lblExp"), Qt::white, header);
+    Label1 = styled(new QLabel(area), QStringLiteral("Label1"), Qt::white, header);
+    lblExp = styled(new QLabel(area), QStringLiteral("lblExp"), Qt::white, header);
     places_.push_back({Label1, 120, 120, 6000 - 120 - kGap, kHeaderHeight});
     places_.push_back({lblExp, 6000, 120, kRightEdge - 6000, kHeaderHeight});
 
     lblPos = value(QStringLiteral("lblPos"));
     lblNum = value(QStringLiteral("lblNum"));
     lblHD = value(QStringLiteral("lblHD"));
-    lblHgt = new card::ToggleLabel(this);
+    lblHgt = new card::ToggleLabel(area);
     styled(lblHgt, QStringLiteral("lblHgt"), Qt::white, bold);
     lblHgt->setToolTip(QStringLiteral("Click to switch between feet and centimetres"));
     lblWgt = value(QStringLiteral("lblWgt"));
@@ -255,7 +270,7 @@ void PlayerInfo::buildControls()
         row(half == 0 ? 3480 : 3960, kRightEdge, items);
     }
 
-    Command1 = new QPushButton(QStringLiteral("Exit"), this);
+    Command1 = new QPushButton(QStringLiteral("Exit"), area);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setToolTip(QStringLiteral("Close the player card"));
     Command1->setDefault(true);
@@ -316,7 +331,8 @@ void PlayerInfo::arrange()
         pl.w->setGeometry(tx.px(pl.left), ty.px(pl.top), tx.px(pl.width), ty.px(pl.height));
     // The height's text lines up with the other values; its focus mark takes the margin before it.
     lblHgt->move(lblHgt->x() - lblHgt->contentsMargins().left(), lblHgt->y());
-    setFixedSize(tx.px(kClientWidth), ty.px(kClientHeight));
+    // The arrangement is fixed: on a screen too small for it the card scrolls.
+    content_->setFixedSize(tx.px(kClientWidth), ty.px(kClientHeight));
     showHeight();
 }
 
@@ -331,27 +347,6 @@ void PlayerInfo::showHeight()
     lblHgt->setText(ui::qs(texts_.lblHgt(ShowFeet)));
     // The label is as wide as its text, so the click and the focus mark sit on the height itself.
     lblHgt->resize(textRoom(lblHgt, {lblHgt->text()}).width(), lblHgt->height());
-}
-
-void PlayerInfo::paintEvent(QPaintEvent*)
-{
-    // Night blue, with the ratings and the statistics on faintly lighter panels.
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient night(0, 0, 0, height());
-    night.setColorAt(0, kNightTop);
-    night.setColorAt(1, kNightBottom);
-    p.fillRect(rect(), night);
-
-    const double sx = width() * 1.0 / kClientWidth;
-    const double sy = height() * 1.0 / kClientHeight;
-    const auto panel = [&](int left, int top, int right, int bottom) {
-        return QRectF(left * sx, top * sy, (right - left) * sx, (bottom - top) * sy);
-    };
-    p.setPen(QPen(QColor(255, 255, 255, 40), 1));
-    p.setBrush(QColor(255, 255, 255, 14));
-    p.drawRoundedRect(panel(4080, 480, kRightEdge + 60, 3120), 6, 6);
-    p.drawRoundedRect(panel(120, 3360, kRightEdge + 60, 4320), 6, 6);
 }
 
 void showPlayerCard(const Session& session, QWidget* parent)

@@ -13,7 +13,6 @@
 
 class QKeyEvent;
 class QMouseEvent;
-class QPaintEvent;
 class QPushButton;
 
 namespace bb {
@@ -33,7 +32,6 @@ class ToggleLabel : public QLabel {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
   private:
     bool pressed_ = false;
@@ -48,9 +46,6 @@ class PlayerInfo : public QDialog {
     explicit PlayerInfo(const Session& session, QWidget* parent = nullptr);
 
     bool showFeet() const { return ShowFeet; }
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
 
   private:
     // One control of the fixed arrangement, in twips: its left edge and top, and the width and
@@ -73,6 +68,7 @@ class PlayerInfo : public QDialog {
     card::CardTexts texts_;
     bool ShowFeet = true;
     std::vector<Place> places_;
+    QWidget* content_ = nullptr;
 
     QLabel* Label1 = nullptr;
     QLabel* lblExp = nullptr;

@@ -6,6 +6,7 @@
 #include "coach/roster/roster_commit.h"
 #include "core/ratings.h"
 #include "ui/common/league_text.h"
+#include "ui/common/theme.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -60,6 +60,10 @@ void setBold(QWidget* w)
     w->setFont(f);
 }
 
+// Rows the lists show beyond their least, where the screen has the room: a whole game roster and
+// a spare one.
+constexpr int SpareRows = 9;
+
 const TeamRec* currentTeam(const Session& s)
 {
     return s.CurTeam < MaxTeams ? &s.Teams[s.CurTeam] : nullptr;
@@ -78,6 +82,7 @@ Roster::Roster(Session& session, Prompter& prompter, roster::RosterFiles files, 
     setObjectName(QStringLiteral("Roster"));
     openPlayerCard = [this] { showPlayerCard(session_, this); };
     setWindowTitle(QStringLiteral("Set Game Roster"));
+    ui::applyTheme(this);
     buildControls();
     arrange();
 
@@ -88,6 +93,12 @@ Roster::Roster(Session& session, Prompter& prompter, roster::RosterFiles files, 
     work_.RosterChanged = false;
     connectControls();
     list1[roster::GameList]->setFocus();
+    ui::fitToScreen(this);
+}
+
+QSize Roster::sizeHint() const
+{
+    return QDialog::sizeHint() + QSize(0, SpareRows * list1[0]->fontMetrics().lineSpacing());
 }
 
 void Roster::buildControls()
@@ -116,6 +127,7 @@ void Roster::buildControls()
         list1[static_cast<std::size_t>(k)] = l;
         QLabel* c = plainLabel(QLatin1String(caption[k]), QLatin1String(captionName[k]), this);
         setBold(c);
+        ui::setTextColour(c, ui::captionColour());
         c->setBuddy(l);
         captions[static_cast<std::size_t>(k)] = c;
     }
@@ -190,9 +202,12 @@ void Roster::buildControls()
     for (int k = 0; k < SkillShown; ++k)
         txtRating[static_cast<std::size_t>(k)] = box(indexed("txtRating", k), QLatin1String(SkillName[k]));
     txtOverall = box(QStringLiteral("txtOverall"), QStringLiteral("Overall"));
-    // Only the name and the ratings can be changed here.
-    for (QLineEdit* e : {txtPos, txtAge, txtHand, txtOverall})
+    // Only the name and the ratings can be changed here; the other boxes show values, and Tab
+    // passes them by.
+    for (QLineEdit* e : {txtPos, txtAge, txtHand, txtOverall}) {
         e->setReadOnly(true);
+        ui::showAsValue(e);
+    }
     txtName = new QLineEdit(this);
     txtName->setObjectName(QStringLiteral("txtName"));
     txtName->setAccessibleName(QStringLiteral("Name"));
@@ -204,12 +219,15 @@ void Roster::buildControls()
 
 void Roster::arrange()
 {
-    auto* root = new QVBoxLayout(this);
+    auto* content = new ui::Ground(ui::Ground::Kind::Plain, this);
+    content->setObjectName(QStringLiteral("client"));
+    auto* root = new QVBoxLayout(content);
     root->setSpacing(8);
     root->addWidget(Label1);
 
     // Farm, scratches and game roster from left to right, each pair of neighbours joined by the
-    // two buttons that move players between them.
+    // two buttons that move players between them; the filters under the lists, the completeness
+    // under the game roster.
     auto* lists = new QGridLayout;
     lists->setHorizontalSpacing(10);
     lists->setVerticalSpacing(4);
@@ -229,12 +247,6 @@ void Roster::arrange()
     lists->addLayout(buttonsBetween(cmdMovePlayer[roster::Dress], cmdMovePlayer[roster::Scratch]), 1, 3);
     lists->addWidget(Label2, 0, 4);
     lists->addWidget(list1[roster::GameList], 1, 4);
-    lists->addWidget(Label5, 2, 4);
-    for (int c : {0, 2, 4})
-        lists->setColumnStretch(c, 1);
-    lists->setRowStretch(1, 1);
-    root->addLayout(lists, 1);
-
     auto* filters = new QHBoxLayout;
     filters->setSpacing(10);
     for (QCheckBox* c : Check1)
@@ -242,7 +254,12 @@ void Roster::arrange()
     filters->addSpacing(20);
     filters->addWidget(chkProtect);
     filters->addStretch();
-    root->addLayout(filters);
+    lists->addLayout(filters, 2, 0, 1, 4);
+    lists->addWidget(Label5, 2, 4);
+    for (int c : {0, 2, 4})
+        lists->setColumnStretch(c, 1);
+    lists->setRowStretch(1, 1);
+    root->addLayout(lists, 1);
 
     // The detail panel: a header over each box.
     auto* panel = new QGridLayout;
@@ -254,6 +271,7 @@ void Roster::arrange()
         h->setAlignment(Qt::AlignCenter);
         h->setToolTip(tip);
         h->setBuddy(under);
+        ui::setTextColour(h, ui::captionColour());
         panel->addWidget(h, 0, col);
         panel->addWidget(under, 1, col);
         ++col;
@@ -275,45 +293,20 @@ void Roster::arrange()
     buttons->addWidget(cmdExit);
     root->addLayout(buttons);
 
-    // Tab goes left to right through the lists and their buttons, then the filters, the panel and
-    // the Auto and Exit buttons.
-    QWidget* order[] = {list1[roster::FarmList],
-                        cmdMovePlayer[roster::CallUp],
-                        cmdMovePlayer[roster::SendDown],
-                        list1[roster::ScratchList],
-                        cmdMovePlayer[roster::Dress],
-                        cmdMovePlayer[roster::Scratch],
-                        list1[roster::GameList],
-                        Check1[0],
-                        Check1[1],
-                        Check1[2],
-                        Check1[3],
-                        Check1[4],
-                        chkProtect,
-                        txtName,
-                        txtPos,
-                        txtAge,
-                        txtHand};
-    for (std::size_t i = 1; i < std::size(order); ++i)
+    // Tab goes left to right through the lists and their buttons, then the filters, the boxes
+    // that can be changed and the Auto and Exit buttons.
+    std::vector<QWidget*> order = {list1[roster::FarmList],         cmdMovePlayer[roster::CallUp],
+                                   cmdMovePlayer[roster::SendDown], list1[roster::ScratchList],
+                                   cmdMovePlayer[roster::Dress],    cmdMovePlayer[roster::Scratch],
+                                   list1[roster::GameList]};
+    order.insert(order.end(), Check1.begin(), Check1.end());
+    order.insert(order.end(), {chkProtect, txtName});
+    order.insert(order.end(), txtRating.begin(), txtRating.end());
+    order.insert(order.end(), {cmdAuto, cmdExit});
+    for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    QWidget* last = txtHand;
-    for (QLineEdit* e : txtRating) {
-        setTabOrder(last, e);
-        last = e;
-    }
-    setTabOrder(last, txtOverall);
-    setTabOrder(txtOverall, cmdAuto);
-    setTabOrder(cmdAuto, cmdExit);
 
-    // Tall enough for a whole game roster and a spare row where the screen has room; the lists
-    // shrink to twelve rows on a small screen.
-    QSize size = sizeHint();
-    size.setHeight(size.height() + 9 * list1[0]->fontMetrics().lineSpacing());
-    if (const QScreen* screen = this->screen()) {
-        const QRect room = screen->availableGeometry();
-        size = size.boundedTo(QSize(room.width(), room.height() * 9 / 10));
-    }
-    resize(size.expandedTo(minimumSizeHint()));
+    ui::setScrollableContent(this, content);
 }
 
 void Roster::connectControls()

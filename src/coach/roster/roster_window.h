@@ -41,6 +41,10 @@ class Roster : public QDialog {
     // Esc neither closes the window nor drops the work: only Exit and the close box end it.
     void reject() override;
 
+    // Tall enough for a whole game roster in each list; the window shrinks from it on a small
+    // screen, and scrolls below the lists' least.
+    QSize sizeHint() const override;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

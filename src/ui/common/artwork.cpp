@@ -54,15 +54,40 @@ QIcon programIcon()
     return icon;
 }
 
+QColor nightTop()
+{
+    return kNightTop;
+}
+
+QColor nightBottom()
+{
+    return kNightBottom;
+}
+
+void paintNightBackground(QPainter& p, const QRect& area)
+{
+    QLinearGradient night(area.topLeft(), area.bottomLeft());
+    night.setColorAt(0, kNightTop);
+    night.setColorAt(1, kNightBottom);
+    p.fillRect(area, night);
+}
+
+void paintPanel(QPainter& p, const QRectF& area)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(255, 255, 255, 40), 1));
+    p.setBrush(QColor(255, 255, 255, 14));
+    p.drawRoundedRect(area.adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+    p.restore();
+}
+
 void paintRinkBackground(QPainter& p, const QRect& area)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
 
-    QLinearGradient night(area.topLeft(), area.bottomLeft());
-    night.setColorAt(0, kNightTop);
-    night.setColorAt(1, kNightBottom);
-    p.fillRect(area, night);
+    paintNightBackground(p, area);
 
     // Markings stay faint so that text over them keeps its contrast.
     const QRectF r = QRectF(area).adjusted(6, 6, -6, -6);

@@ -1,7 +1,8 @@
-// The program's own artwork, painted in code: the window icon and the backgrounds of the main
-// window and the About box. Dark enough that white and yellow text stays legible on it.
+// The program's own artwork, painted in code: the window icon and the night-blue grounds every
+// window is drawn on. Dark enough that white and yellow text stays legible on it.
 #pragma once
 
+#include <QColor>
 #include <QIcon>
 #include <QRect>
 
@@ -13,5 +14,15 @@ QIcon programIcon();
 
 // A night-blue rink seen from above: faint boards, blue lines, centre line and face-off circles.
 void paintRinkBackground(QPainter& p, const QRect& area);
+
+// The same night blue without the markings, for windows full of text.
+void paintNightBackground(QPainter& p, const QRect& area);
+
+// A rounded panel that groups related figures; faintly lighter than the ground.
+void paintPanel(QPainter& p, const QRectF& area);
+
+// The darkest and the lightest colour of the night-blue ground.
+QColor nightTop();
+QColor nightBottom();
 
 } // namespace bb::ui

@@ -1,6 +1,7 @@
 #include "about_box.h"
 
 #include "ui/common/artwork.h"
+#include "ui/common/theme.h"
 #include "ui/common/twips.h"
 
 #include "core/prompter.h"
@@ -20,9 +21,7 @@ QLabel* yellowLabel(QWidget* parent, const char* name, const QString& text)
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setTextFormat(Qt::PlainText);
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, QColor(255, 236, 64));
-    l->setPalette(pal);
+    setTextColour(l, captionColour());
     return l;
 }
 
@@ -44,6 +43,8 @@ frmAbout::frmAbout(Prompter& prompter, QWidget* parent)
     setObjectName(QStringLiteral("frmAbout"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowIcon(programIcon());
+    applyTheme(this);
+    trackFocus(this);
 
     const QString title = QString::fromLatin1(ProgramTitle);
     setWindowTitle(QStringLiteral("About ") + title);
@@ -143,6 +144,7 @@ void frmAbout::paintEvent(QPaintEvent*)
     p.drawLine(ruleLeft_, ruleY_, ruleRightGrey_, ruleY_);
     p.setPen(QPen(Qt::white, 2));
     p.drawLine(ruleLeft_, ruleY_ + 2, ruleRightWhite_, ruleY_ + 2);
+    paintFocusRing(p, this);
 }
 
 } // namespace bb::ui

@@ -5,8 +5,9 @@
 #include "manager/display_team.h"
 
 #include "about_box.h"
-#include "ui/common/artwork.h"
 #include "league_view.h"
+#include "ui/common/artwork.h"
+#include "ui/common/theme.h"
 #include "ui/common/twips.h"
 
 #include "core/league_io.h"
@@ -22,7 +23,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 
 #include <cstdio>
 
@@ -31,19 +31,6 @@ namespace bb::ui {
 namespace {
 
 const QString kDesignCaption = QStringLiteral("Kestrel");
-
-// The client area, drawn over the program's rink artwork.
-class RinkArea : public QWidget {
-  public:
-    using QWidget::QWidget;
-
-  protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        paintRinkBackground(p, rect());
-    }
-};
 
 QLabel* whiteLabel(QWidget* parent, const char* name, const QString& text)
 {
@@ -63,6 +50,8 @@ QListWidget* listBox(QWidget* parent, const QString& name, const QString& access
     l->setObjectName(name);
     l->setAccessibleName(accessibleName);
     l->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A long name in a wide font ends in an ellipsis; the list never scrolls sideways.
+    fitRowsToWidth(l);
     return l;
 }
 
@@ -86,6 +75,7 @@ Main::Main(Session& session, Prompter& prompter, QWidget* parent)
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(kDesignCaption);
     setWindowIcon(programIcon());
+    applyTheme(this);
     buildWindow();
     buildMenus();
     openRoster = [this] {
@@ -124,7 +114,8 @@ frmAbout* Main::aboutBox() const
 
 void Main::buildWindow()
 {
-    auto* area = new RinkArea(this);
+    // The client area, drawn over the program's rink artwork.
+    auto* area = new Ground(Ground::Kind::Rink, this);
     area->setObjectName(QStringLiteral("client"));
     setCentralWidget(area);
 
@@ -161,8 +152,8 @@ void Main::buildWindow()
         lstTeams_[k]->setGeometry(tw.rect(left, 1800, 1575, 1425));
         connect(lstDivs_[k], &QListWidget::itemSelectionChanged, this, [this, k] { lstDivs_Click(k); });
         connect(lstTeams_[k], &QListWidget::itemSelectionChanged, this, [this, k] { lstTeams_Click(k); });
-        // A click on the row that is already selected still makes its team the current one: the
-        // other list's selection may be the current team.
+        // Both team lists keep a selected row: a click on the other list's row, already selected,
+        // changes no selection and must still choose that team.
         connect(lstTeams_[k], &QListWidget::itemClicked, this, [this, k] { lstTeams_Click(k); });
         connect(lstTeams_[k], &QListWidget::itemDoubleClicked, this,
                 [this, k](QListWidgetItem* item) { lstTeams_DblClick(k, lstTeams_[k]->row(item)); });
@@ -244,6 +235,10 @@ void Main::showLeague()
     for (int k = 0; k < 2; ++k)
         if (lstTeams_[k]->count() > 0)
             lstTeams_[k]->setCurrentRow(0);
+    // The keyboard starts at the team just chosen, so that the arrows go on from there.
+    for (QListWidget* l : lstTeams_)
+        if (selectedRow(l) >= 0 && l->item(selectedRow(l))->data(Qt::UserRole).toInt() == session_.CurTeam)
+            l->setFocus();
 
     setWindowTitle(QString::fromStdString(pathToUtf8(session_.LgPath)));
 }
@@ -291,6 +286,9 @@ void Main::lstTeams_Click(int k)
         for (QAction* a : m->actions())
             a->setEnabled(true);
     session_.CurTeam = static_cast<std::uint8_t>(lstTeams_[k]->item(row)->data(Qt::UserRole).toInt());
+    // Both team lists keep a selected row; only the current team's reads as the one in use.
+    for (int other = 0; other < 2; ++other)
+        showSelectionInUse(lstTeams_[other], other == k);
 }
 
 void Main::lstTeams_DblClick(int k, int row)

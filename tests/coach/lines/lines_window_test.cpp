@@ -5,10 +5,15 @@
 #include "qt_test_main.h"
 #include "scripted_prompter.h"
 #include "temp_dir.h"
+#include "ui/common/qt_prompter.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
 
 #include <filesystem>
 #include <fstream>
@@ -87,6 +92,77 @@ class LinesWindowTest : public QObject {
     {
         click(button);
         return said();
+    }
+
+    // ---- The keyboard's road ----
+
+    void activate()
+    {
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    }
+    QString focused() const
+    {
+        const QWidget* f = QApplication::focusWidget();
+        return f ? f->objectName() : QStringLiteral("nothing");
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = {})
+    {
+        QTest::keyClick(QApplication::focusWidget(), k, mods);
+    }
+    // Tab (or Shift+Tab) until the named control has the keyboard.
+    void tabTo(const QString& name, bool back = false)
+    {
+        for (int i = 0; i < 80 && focused() != name; ++i)
+            back ? key(Qt::Key_Backtab, Qt::ShiftModifier) : key(Qt::Key_Tab);
+        QCOMPARE(focused(), name);
+    }
+    // Back to the list, then down its rows to roster slot p.
+    void chooseByKeys(int p)
+    {
+        tabTo("List2", true);
+        key(Qt::Key_Home);
+        for (int i = 0; i < 50 && list()->currentItem()->data(Qt::UserRole).toInt() != p; ++i)
+            key(Qt::Key_Down);
+        QVERIFY(list()->selectedItems().size() == 1 &&
+                list()->currentItem()->data(Qt::UserRole).toInt() == p);
+    }
+    // The goalie line is the first stop of the slots; arrows go from there.
+    void placeByKeys(int p, int index)
+    {
+        chooseByKeys(p);
+        tabTo("lblPlayer(20)");
+        if (index >= 20) {
+            for (int i = 20; i < index; ++i)
+                key(Qt::Key_Down);
+        } else {
+            key(Qt::Key_Right);
+            if (index / 5 % 2 == 1)
+                key(Qt::Key_Right);
+            for (int r = 0; r < index % 5 + (index >= 10 ? 5 : 0); ++r)
+                key(Qt::Key_Down);
+        }
+        QCOMPARE(focused(), QString("lblPlayer(%1)").arg(index));
+        key(Qt::Key_Space);
+    }
+    // Every named control's place in the window.
+    QMap<QString, QRect> places()
+    {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        QMap<QString, QRect> out;
+        for (const QWidget* c : w->findChildren<QWidget*>())
+            if (!c->objectName().isEmpty() && !c->objectName().startsWith("qt_"))
+                out[c->objectName()] = QRect(c->mapTo(w.get(), QPoint(0, 0)), c->size());
+        return out;
+    }
+    static QString moved(const QMap<QString, QRect>& a, const QMap<QString, QRect>& b)
+    {
+        QString out;
+        for (auto it = a.begin(); it != a.end(); ++it)
+            if (b.value(it.key()) != it.value())
+                out += it.key() + " ";
+        return out;
     }
 
   private slots:
@@ -245,6 +321,199 @@ class LinesWindowTest : public QObject {
         QCOMPARE(int(after[174 + 12 + 13 * 2]), skater);
         QVERIFY(after[252] == 0xFF && after[253] == 0xFF && s->Teams[0].LinesSet);
         QVERIFY(std::equal(after.begin() + TeamRec::Size, after.end(), before.begin() + TeamRec::Size));
+    }
+
+    // Esc has no cancel to run: nothing closes, nothing is dropped, nothing is said; wherever the
+    // keyboard is.
+    void escapeDoesNothing()
+    {
+        open();
+        activate();
+        place(0, 0);
+        const LineTable placed = table();
+        key(Qt::Key_Escape);
+        tabTo("lblPlayer(20)");
+        key(Qt::Key_Escape);
+        QTest::keyClick(w.get(), Qt::Key_Escape);
+        QVERIFY(w->isVisible() && changed() && table() == placed);
+        QCOMPARE(said(), "");
+        QCOMPARE(w->result(), 0);
+    }
+
+    // From the list Tab walks the filters, the slots line by line, the modes and the buttons, and
+    // passes every box that only shows; Space on a header focuses its line, on the title refreshes.
+    void tabWalksInReadingOrder()
+    {
+        open();
+        activate();
+        QCOMPARE(focused(), "List2");
+        QStringList walk;
+        for (int i = 0; i < 60; ++i) {
+            key(Qt::Key_Tab);
+            walk << focused();
+            if (focused() == "List2")
+                break;
+        }
+        QStringList want = {"Check1(0)", "Check1(1)",     "Check1(2)",     "Check1(3)",
+                            "Check1(4)", "lblPlayer(20)", "lblPlayer(21)", "lblPlayer(22)"};
+        for (int k = 0; k < 4; ++k) {
+            want << QString("Label1(%1)").arg(k);
+            for (int y = 0; y < 5; ++y)
+                want << QString("lblPlayer(%1)").arg(5 * k + y);
+        }
+        want << "optEven"
+             << "cmdAuto"
+             << "cmdLoadLines"
+             << "cmdSaveLines"
+             << "cmdExit"
+             << "Label6"
+             << "List2";
+        QCOMPARE(walk, want);
+
+        tabTo("Label1(2)");
+        key(Qt::Key_Space);
+        QCOMPARE(texts("Label1(%1)", 3), "Even Strength Line 1|Even Strength Line 2|Even Strength Line 3*|"
+                                         "Even Strength Line 4|");
+        // Modes by arrows; hidden slots are passed by Tab and by the arrows.
+        tabTo("optEven");
+        key(Qt::Key_Down);
+        key(Qt::Key_Down);
+        QVERIFY(get<QAbstractButton>("optPK")->isChecked());
+        tabTo("lblPlayer(3)", true);
+        key(Qt::Key_Down);
+        QCOMPARE(focused(), "lblPlayer(10)");
+        key(Qt::Key_Right);
+        QCOMPARE(focused(), "lblPlayer(15)");
+        key(Qt::Key_Down);
+        key(Qt::Key_Down);
+        key(Qt::Key_Down);
+        QCOMPARE(focused(), "lblPlayer(17)");
+        tabTo("Label6");
+        key(Qt::Key_Return);
+        QVERIFY(w->isVisible() && !changed());
+    }
+
+    // The same placements by mouse in one league and by keys in another commit the same bytes.
+    void keyboardPlacementCommitsWhatTheMouseDoes()
+    {
+        const auto run = [this](bool byKeys) {
+            bb::test::TempDir dir;
+            if (!demo::writeDemoLeague(dir.path(), {}).ok())
+                qFatal("no demo league");
+            s = std::make_unique<Session>();
+            s->init(dir.path());
+            if (!LoadLg(*s, (dir / "demo").string()).ok() || !LoadTeam(*s, 0, 0).ok())
+                qFatal("demo league unreadable");
+            // E2's five take E1's places, the other goalie starts, E1's centre is the second extra.
+            const LineTable start = s->Teams[0].LineSlots;
+            int goalie = 0;
+            while (s->Players[0][goalie].Pos != PosG || s->Players[0][goalie].Sts != 200 ||
+                   goalie == start[12][0])
+                ++goalie;
+            std::vector<std::pair<int, int>> moves;
+            for (int y = 0; y < 5; ++y)
+                moves.emplace_back(start[1][y], y);
+            moves.emplace_back(goalie, 20);
+            moves.emplace_back(start[0][0], 22);
+            open();
+            activate();
+            for (const auto& [p, index] : moves)
+                byKeys ? placeByKeys(p, index) : place(p, index);
+            for (int y = 0; y < 5; ++y)
+                if (table()[0][y] != start[1][y])
+                    qFatal("a placement was refused");
+            prompter.yesNo = {true};
+            if (byKeys) {
+                tabTo("cmdExit");
+                key(Qt::Key_Space);
+            } else {
+                click("cmdExit");
+            }
+            if (said() != "? Keep Line Changes? [Keep Changes] " || w->isVisible())
+                qFatal("the lines were not kept");
+            std::ifstream tms(s->SwapTms, std::ios::binary), ros(s->SwapRos, std::ios::binary);
+            return std::pair(std::vector<char>(std::istreambuf_iterator<char>(tms), {}),
+                             std::vector<char>(std::istreambuf_iterator<char>(ros), {}));
+        };
+        const auto mouse = run(false);
+        const auto keys = run(true);
+        QVERIFY(!mouse.first.empty() && !mouse.second.empty());
+        QVERIFY(keys == mouse);
+    }
+
+    // A second click at the same spot finds the same control in every mode, and a taller window
+    // gives its room to the list and the margins, not to the slots.
+    void layoutHoldsStill()
+    {
+        open();
+        const QMap<QString, QRect> even = places();
+        for (const char* mode : {"optPP", "optPK", "optEven"}) {
+            click(mode);
+            QVERIFY2(moved(even, places()).isEmpty(),
+                     qPrintable(mode + QString(": ") + moved(even, places())));
+        }
+        const int slotHeight = slot(0)->height();
+        const int listHeight = list()->height();
+        w->resize(w->width() + 100, w->height() + 200);
+        places();
+        for (int i : {0, 19, 20, 22})
+            QCOMPARE(slot(i)->height(), slotHeight);
+        QVERIFY(list()->height() > listHeight);
+    }
+
+    // 1366 x 768 at 150 % leaves about 910 x 470 of client area: the editor shrinks to it and
+    // scrolls, and Tab brings every control into view. At its preferred size it fits 1366 x 768
+    // at 125 % (about 1090 x 550) without a scroll bar.
+    void fitsSmallScreens()
+    {
+        open();
+        activate();
+        // Run a second time at 150 % by CTest.
+        if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+            QCOMPARE(w->devicePixelRatioF(), qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+        const QSize least = w->minimumSize().expandedTo(w->minimumSizeHint());
+        QVERIFY2(least.width() <= 910 && least.height() <= 470,
+                 qPrintable(QString("minimum %1x%2 at ratio %3")
+                                .arg(least.width())
+                                .arg(least.height())
+                                .arg(w->devicePixelRatioF())));
+        const QSize want = w->sizeHint();
+        QVERIFY2(want.width() <= 1090 && want.height() <= 550,
+                 qPrintable(QString("preferred %1x%2").arg(want.width()).arg(want.height())));
+        auto* frame = w->findChild<QScrollArea*>();
+        w->resize(want);
+        places();
+        QVERIFY(!frame->verticalScrollBar()->isVisible() && !frame->horizontalScrollBar()->isVisible());
+        w->resize(910, 470);
+        places();
+        QCOMPARE(w->size(), QSize(910, 470));
+        tabTo("cmdExit");
+        QVERIFY(!get("cmdExit")->visibleRegion().isEmpty());
+        tabTo("lblPlayer(20)", true);
+        QVERIFY(!slot(20)->visibleRegion().isEmpty());
+    }
+
+    // A box raised by Exit opens over the editor, through the program's own prompter.
+    void exitBoxOpensOverTheEditor()
+    {
+        bb::ui::QtPrompter real;
+        w = std::make_unique<Lines>(*s, real);
+        QString owner = "no box";
+        QTimer::singleShot(0, this, [&] {
+            place(0, 0);
+            QTimer::singleShot(0, this, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box)
+                    return;
+                owner = box->parentWidget() ? box->parentWidget()->objectName() : "none";
+                owner += ": " + box->text();
+                box->button(QMessageBox::No)->click();
+            });
+            click("cmdExit");
+        });
+        w->exec();
+        QCOMPARE(owner, "Lines: Keep Line Changes?");
+        QCOMPARE(w->result(), int(QDialog::Accepted));
     }
 
     void autoNeedsTwentyHealthyDressed()

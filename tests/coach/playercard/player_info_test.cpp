@@ -119,6 +119,24 @@ class PlayerInfoTest : public QObject {
         QVERIFY(!label("lblGT")->isVisible() && label("Label35")->isVisible());
     }
 
+    // 1366 x 768 at 150 % leaves about 910 x 470 of client area: the card fits it whole; on a
+    // smaller screen it would scroll rather than be cut off.
+    void fitsSmallScreens()
+    {
+        open(9);
+        const QSize least = w->minimumSize().expandedTo(w->minimumSizeHint());
+        const QSize want = w->sizeHint();
+        QVERIFY2(want.width() <= 910 && want.height() <= 470 && least.width() <= want.width() &&
+                     least.height() <= want.height(),
+                 qPrintable(QString("preferred %1x%2, minimum %3x%4 at ratio %5")
+                                .arg(want.width())
+                                .arg(want.height())
+                                .arg(least.width())
+                                .arg(least.height())
+                                .arg(w->devicePixelRatioF())));
+        QVERIFY(w->size().width() <= want.width() && w->size().height() <= want.height());
+    }
+
     // The convenience opens the card modal and returns when it closes.
     void showPlayerCardIsModal()
     {

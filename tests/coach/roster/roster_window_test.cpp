@@ -169,6 +169,61 @@ class RosterWindowTest : public QObject {
         QVERIFY(list(2)->count() == 18 && text("Label5") == "Roster Complete" && !changed());
     }
 
+    // Tab goes through the lists with the buttons between them, the filters, the boxes that can
+    // be changed and the buttons; the boxes that only show are passed by.
+    void tabWalksInReadingOrder()
+    {
+        open();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QCOMPARE(QApplication::focusWidget(), list(2));
+        QStringList walk;
+        for (int i = 0; i < 40; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            walk << QApplication::focusWidget()->objectName();
+            if (QApplication::focusWidget() == list(2))
+                break;
+        }
+        QStringList want = {"Check1(0)", "Check1(1)",  "Check1(2)", "Check1(3)",
+                            "Check1(4)", "chkProtect", "txtName"};
+        for (int k = 0; k < 13; ++k)
+            want << QString("txtRating(%1)").arg(k);
+        want << "cmdAuto"
+             << "cmdExit"
+             << "list1(0)"
+             << "cmdMovePlayer(3)"
+             << "cmdMovePlayer(2)"
+             << "list1(1)"
+             << "cmdMovePlayer(1)"
+             << "cmdMovePlayer(0)"
+             << "list1(2)";
+        QCOMPARE(walk, want);
+        for (const char* shows : {"txtOverall", "txtAge", "txtHand", "txtPos"})
+            QCOMPARE(get(shows)->focusPolicy(), Qt::ClickFocus);
+    }
+
+    // 1366 x 768 at 150 % leaves about 910 x 470 of client area: the editor shrinks to it and
+    // scrolls. At its preferred size, a whole game roster in view, it fits 1366 x 768 at 125 %.
+    void fitsSmallScreens()
+    {
+        open();
+        const QSize least = w->minimumSize().expandedTo(w->minimumSizeHint());
+        QVERIFY2(least.width() <= 910 && least.height() <= 470,
+                 qPrintable(QString("minimum %1x%2 at ratio %3")
+                                .arg(least.width())
+                                .arg(least.height())
+                                .arg(w->devicePixelRatioF())));
+        const QSize want = w->sizeHint();
+        QVERIFY2(want.width() <= 1090 && want.height() <= 550,
+                 qPrintable(QString("preferred %1x%2").arg(want.width()).arg(want.height())));
+        w->resize(want);
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(list(2)->height() >= 21 * list(2)->sizeHintForRow(0));
+        w->resize(910, 470);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(w->size(), QSize(910, 470));
+    }
+
     void editsNameAndRating()
     {
         const int p = find([](const PlayerRec& q) { return q.Sts == 200 && q.Pos == PosC; });
@@ -209,13 +264,16 @@ class RosterWindowTest : public QObject {
         w->close(); // nothing pending: nothing said
         QVERIFY(!w->isVisible() && prompter.take().empty());
 
-        // Esc does nothing at all; the close box warns and drops the work.
+        // Esc does nothing at all, wherever the keyboard is; the close box warns and drops the work.
         open();
         select(2, {p});
         press("cmdMovePlayer(0)");
+        const auto moved = w->work().RosterStatus;
         QTest::keyClick(list(1), Qt::Key_Escape);
+        QTest::keyClick(get("txtRating(3)"), Qt::Key_Escape);
         QTest::keyClick(w.get(), Qt::Key_Escape);
-        QVERIFY(w->isVisible() && changed());
+        QVERIFY(w->isVisible() && changed() && w->work().RosterStatus == moved && listed(1, p));
+        QVERIFY(prompter.take().empty());
         w->close();
         QVERIFY(!w->isVisible() && w->result() == QDialog::Rejected);
         QCOMPARE(prompter.take(), "! Changes were not saved [Edit Roster, stop] ");
@@ -399,13 +457,15 @@ class RosterWindowTest : public QObject {
             select(k, {defence[i]});
             QTest::mouseDClick(list(k)->viewport(), Qt::LeftButton, {}, at(k, defence[i]));
             QVERIFY(player(defence[i]).Protected.raw == -1 && changed());
-            QVERIFY(list(k)->row(list(k)->currentItem()) == r && list(k)->currentItem()->text().endsWith("*"));
+            QVERIFY(list(k)->row(list(k)->currentItem()) == r &&
+                    list(k)->currentItem()->text().endsWith("*"));
         }
         // A sixth is refused without a word: nothing changes, not even RosterChanged.
         open();
         get<QCheckBox>("chkProtect")->click();
         select(rowOf(rookie).first, {rookie});
-        QTest::mouseDClick(list(rowOf(rookie).first)->viewport(), Qt::LeftButton, {}, at(rowOf(rookie).first, rookie));
+        QTest::mouseDClick(list(rowOf(rookie).first)->viewport(), Qt::LeftButton, {},
+                           at(rowOf(rookie).first, rookie));
         QVERIFY(!player(rookie).Protected && !changed() && rowText(rookie) == bare + "*");
         // Taken off the list: always allowed; the row loses its mark (a rookie's too, until the next
         // refresh) and no card opens in protect mode.
@@ -417,9 +477,11 @@ class RosterWindowTest : public QObject {
         QVERIFY(!player(defence[0]).Protected && changed() && card == 0);
         QCOMPARE(list(k)->item(r)->text(), ui::leagueText(player(defence[0]).Name.str()));
         select(rowOf(rookie).first, {rookie});
-        QTest::mouseDClick(list(rowOf(rookie).first)->viewport(), Qt::LeftButton, {}, at(rowOf(rookie).first, rookie));
+        QTest::mouseDClick(list(rowOf(rookie).first)->viewport(), Qt::LeftButton, {},
+                           at(rowOf(rookie).first, rookie));
         QVERIFY(player(rookie).Protected);
-        QTest::mouseDClick(list(rowOf(rookie).first)->viewport(), Qt::LeftButton, {}, at(rowOf(rookie).first, rookie));
+        QTest::mouseDClick(list(rowOf(rookie).first)->viewport(), Qt::LeftButton, {},
+                           at(rowOf(rookie).first, rookie));
         QVERIFY(!player(rookie).Protected && rowText(rookie) == bare);
         get<QCheckBox>("chkProtect")->click();
         get<QCheckBox>("chkProtect")->click();

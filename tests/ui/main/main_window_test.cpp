@@ -5,6 +5,7 @@
 #include "scripted_prompter.h"
 #include "temp_dir.h"
 #include "ui/common/league_text.h"
+#include "ui/common/theme.h"
 #include "ui/main/about_box.h"
 #include "ui/main/league_view.h"
 #include "ui/main/main_window.h"
@@ -14,6 +15,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -149,6 +151,8 @@ class MainWindowTest : public QObject {
     void loadLeague();
     void aboutSysInfo();
     void oneRunPerFolderAndUnusualFolderNames();
+    void currentTeamShortcutsAndLongNames();
+    void fitsSmallScreens();
 };
 
 void MainWindowTest::startUpCommandsAndAbout()
@@ -292,6 +296,76 @@ void MainWindowTest::loadLeague()
     QCOMPARE(h.get<QLabel>("Label3")->textFormat(), Qt::PlainText);
 }
 
+// Of the two selected team rows only the current team's is drawn in use; a click on the other,
+// already selected, makes that team current. The menus' shortcuts work from the lists, and a long
+// name in a wide font ends in an ellipsis without a scroll bar.
+void MainWindowTest::currentTeamShortcutsAndLongNames()
+{
+    Harness h;
+    h.start(h.fixture("wide", {{"WWWWWWWWWW", 0, 0}, {"Mm", 1, 0}, {"Nn", 0, 0}}) + "\r\n");
+    h.w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&h.w));
+    QListWidget* lists[2] = {h.list("lstTeams(0)"), h.list("lstTeams(1)")};
+    const QPalette theme = bb::ui::themePalette();
+    const QColor inUse = theme.color(QPalette::Active, QPalette::Highlight);
+    const QColor aside = theme.color(QPalette::Inactive, QPalette::Highlight);
+    QVERIFY(inUse != aside);
+    const auto drawn = [&](int k) {
+        return lists[k]->palette().color(QPalette::Active, QPalette::Highlight);
+    };
+    QVERIFY(h.s.CurTeam == 1 && drawn(1) == inUse && drawn(0) == aside);
+    QCOMPARE(QApplication::focusWidget(), lists[1]);
+    clickRow(lists[0], 0);
+    QVERIFY(h.s.CurTeam == 0 && drawn(0) == inUse && drawn(1) == aside);
+
+    int roster = 0, lines = 0, view = 0;
+    h.w.openRoster = [&] { ++roster; };
+    h.w.openLines = [&] { ++lines; };
+    h.w.openTeamView = [&] { ++view; };
+    for (QListWidget* from : {lists[0], h.list("lstDivs(1)")}) {
+        from->setFocus();
+        QTest::keyClick(from, Qt::Key_R, Qt::ControlModifier);
+        QTest::keyClick(from, Qt::Key_E, Qt::ControlModifier);
+        QTest::keyClick(from, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(from, Qt::Key_L, Qt::ControlModifier); // the dialog, cancelled
+    }
+    QVERIFY(roster == 2 && lines == 2 && view == 2 && h.p.asked.size() == 2);
+
+    for (QListWidget* l : lists) {
+        QFont wide = l->font();
+        wide.setBold(true);
+        wide.setPointSizeF(wide.pointSizeF() * 1.6);
+        l->setFont(wide);
+    }
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    QListWidgetItem* longName = lists[0]->item(0);
+    QCOMPARE(longName->text(), "WWWWWWWWWW");
+    QVERIFY(lists[0]->fontMetrics().horizontalAdvance(longName->text()) > lists[0]->viewport()->width());
+    QVERIFY(lists[0]->visualItemRect(longName).width() <= lists[0]->viewport()->width());
+    QVERIFY(!lists[0]->horizontalScrollBar()->isVisible());
+    QCOMPARE(lists[0]->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+// 1366 x 768 at 150 % leaves about 910 x 470 of client area: both windows fit it whole.
+void MainWindowTest::fitsSmallScreens()
+{
+    Harness h;
+    h.start(h.demo("demo") + "\r\n");
+    h.run("About");
+    for (QWidget* w : {static_cast<QWidget*>(&h.w), static_cast<QWidget*>(h.w.aboutBox())}) {
+        const QSize least = w->minimumSize().expandedTo(w->minimumSizeHint());
+        const QSize want = w->sizeHint().expandedTo(least);
+        QVERIFY2(least.width() <= 910 && least.height() <= 470 && want.width() <= 910 && want.height() <= 470,
+                 qPrintable(QString("%1 needs %2x%3 at ratio %4")
+                                .arg(w->objectName())
+                                .arg(want.width())
+                                .arg(want.height())
+                                .arg(w->devicePixelRatioF())));
+    }
+    h.w.aboutBox()->close();
+}
+
 void MainWindowTest::aboutSysInfo()
 {
     RegistryStore store;
@@ -338,12 +412,14 @@ void MainWindowTest::oneRunPerFolderAndUnusualFolderNames()
     // A league in a folder whose name is Latin-1, not UTF-8: the caption reads it, not U+FFFD.
     Harness h;
     bb::test::TempDir leagues;
-    const fs::path folder = leagues / "Ligue d\xE9" "fi";
+    const fs::path folder = leagues / "Ligue d\xE9"
+                                      "fi";
     QVERIFY(bb::demo::writeDemoLeague(folder, {"demo", 4, 1, false}).ok());
     const std::string path = (folder / "demo").string();
     h.start(path + "\r\n");
     QVERIFY(h.s.LeagueLoaded);
-    QCOMPARE(h.w.windowTitle(), QString::fromStdString((leagues / "Ligue d").string()) + QChar(0xE9) + "fi/demo");
+    QCOMPARE(h.w.windowTitle(),
+             QString::fromStdString((leagues / "Ligue d").string()) + QChar(0xE9) + "fi/demo");
 
     // A second start in the same folder says so and touches no file.
     bb::HomeLock first;
