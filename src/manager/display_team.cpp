@@ -2,6 +2,7 @@
 
 #include "core/league_io.h"
 #include "manager/team_figures.h"
+#include "ui/common/controls.h"
 #include "ui/common/league_text.h"
 #include "ui/common/theme.h"
 #include "ui/common/twips.h"
@@ -189,11 +190,7 @@ void DisplayTeam::buildControls()
     }
 
     const auto button = [this](const char* text, const char* name, const char* tip) {
-        auto* b = new QPushButton(QLatin1String(text), this);
-        b->setObjectName(QLatin1String(name));
-        b->setToolTip(QLatin1String(tip));
-        b->setAutoDefault(false);
-        return b;
+        return ui::textButton(this, QLatin1String(text), QLatin1String(name), QLatin1String(tip));
     };
     Command3 = button("Team Roster", "Command3", "Set this team's game roster");
     Command2 = button("Team Lines", "Command2", "Set this team's lines");

@@ -6,6 +6,7 @@
 #include "coach/playercard/player_info.h"
 #include "core/ratings.h"
 #include "core/text.h"
+#include "ui/common/controls.h"
 #include "ui/common/league_text.h"
 #include "ui/common/theme.h"
 
@@ -110,20 +111,14 @@ void ClickableLabel::paintEvent(QPaintEvent* event)
 using lines::Mode;
 using ui::leagueText;
 using ui::qs;
+using ui::indexed;
+using ui::plainLabel;
+using ui::setBold;
+using ui::SkillHeader;
+using ui::SkillName;
+using ui::SkillShown;
 
 namespace {
-
-constexpr int SkillShown = 13;
-const char* const SkillHeader[SkillShown] = {"IT", "SP", "ST", "EN", "DU", "DI", "SK",
-                                             "PA", "PC", "DF", "SC", "EX", "LD"};
-const char* const SkillName[SkillShown] = {
-    "Intensity", "Speed",       "Strength", "Endurance", "Durability", "Discipline", "Skating",
-    "Passing",   "Stickhandle", "Defence",  "Scoring",   "Experience", "Leadership"};
-
-QString indexed(const char* name, int i)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
-}
 
 // The caption beside a slot row: the slot label, with the wingers of the five-man lines spelt out.
 QString slotCaption(int x, int y)
@@ -163,21 +158,6 @@ LineTable startingTable(const Session& s)
     for (auto& line : empty)
         line.fill(NoPlayer);
     return empty;
-}
-
-void setBold(QWidget* w, bool bold)
-{
-    QFont f = w->font();
-    f.setBold(bold);
-    w->setFont(f);
-}
-
-QLabel* plainLabel(const QString& text, const QString& name, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setTextFormat(Qt::PlainText);
-    return l;
 }
 
 } // namespace
@@ -365,12 +345,7 @@ void Lines::buildControls()
     optEven->setChecked(true);
 
     const auto button = [this](const char* text, const char* name, const char* tip) {
-        auto* b = new QPushButton(QLatin1String(text), this);
-        b->setObjectName(QLatin1String(name));
-        b->setToolTip(QLatin1String(tip));
-        // Enter in the list must never press a button by accident.
-        b->setAutoDefault(false);
-        return b;
+        return ui::textButton(this, QLatin1String(text), QLatin1String(name), QLatin1String(tip));
     };
     cmdAuto = button("Auto", "cmdAuto", "Fill every line automatically");
     cmdLoadLines = button("Load Lines", "cmdLoadLines", "Load the lines from a lines file");

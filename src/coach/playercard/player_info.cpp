@@ -1,6 +1,7 @@
 #include "player_info.h"
 
 #include "ui/common/artwork.h"
+#include "ui/common/controls.h"
 #include "ui/common/league_text.h"
 #include "ui/common/theme.h"
 #include "ui/common/twips.h"
@@ -81,11 +82,6 @@ constexpr std::array<int, card::StatCount> kStatValueLeft = {720, 1800, 2880, 39
 constexpr std::array<const char*, 14> kSkillCaption = {
     "Intensity", "Speed",       "Strength", "Endurance", "Durability", "Discipline", "Skating",
     "Passing",   "Stickhandle", "Defence",  "Scoring",   "Experience", "Leadership", "Overall"};
-
-QString indexed(const char* name, int i)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
-}
 
 QLabel* styled(QLabel* l, const QString& name, const QColor& colour, const QFont& font)
 {
@@ -247,8 +243,8 @@ void PlayerInfo::buildControls()
     // The ratings in two columns of seven.
     for (int k = 0; k < 14; ++k) {
         const auto u = static_cast<std::size_t>(k);
-        lblSkill[u] = value(indexed("lblSkill", k));
-        QLabel* c = caption(lblSkill[u], QLatin1String(kSkillCaption[u]), indexed("lblSkillCaption", k));
+        lblSkill[u] = value(ui::indexed("lblSkill", k));
+        QLabel* c = caption(lblSkill[u], QLatin1String(kSkillCaption[u]), ui::indexed("lblSkillCaption", k));
         const int top = 600 + 360 * (k % 7);
         if (k < 7)
             row(top, 5760 - kGap, {{c, 4200}, {lblSkill[u], 5040}});

@@ -5,6 +5,7 @@
 #include "coach/roster/protection.h"
 #include "coach/roster/roster_commit.h"
 #include "core/ratings.h"
+#include "ui/common/controls.h"
 #include "ui/common/league_text.h"
 #include "ui/common/theme.h"
 
@@ -30,35 +31,14 @@ namespace bb {
 
 using ui::leagueText;
 using ui::qs;
+using ui::indexed;
+using ui::plainLabel;
+using ui::setBold;
+using ui::SkillHeader;
+using ui::SkillName;
+using ui::SkillShown;
 
 namespace {
-
-constexpr int SkillShown = 13;
-const char* const SkillHeader[SkillShown] = {"IT", "SP", "ST", "EN", "DU", "DI", "SK",
-                                             "PA", "PC", "DF", "SC", "EX", "LD"};
-const char* const SkillName[SkillShown] = {
-    "Intensity", "Speed",       "Strength", "Endurance", "Durability", "Discipline", "Skating",
-    "Passing",   "Stickhandle", "Defence",  "Scoring",   "Experience", "Leadership"};
-
-QString indexed(const char* name, int i)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
-}
-
-QLabel* plainLabel(const QString& text, const QString& name, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setTextFormat(Qt::PlainText);
-    return l;
-}
-
-void setBold(QWidget* w)
-{
-    QFont f = w->font();
-    f.setBold(true);
-    w->setFont(f);
-}
 
 // Rows the lists show beyond their least, where the screen has the room: a whole game roster and
 // a spare one.
@@ -140,13 +120,7 @@ void Roster::buildControls()
     Label5->setAlignment(Qt::AlignCenter);
 
     const auto button = [this](const QString& text, const QString& name, const QString& tip) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setToolTip(tip);
-        // Enter in a text box must never press a button by accident.
-        b->setAutoDefault(false);
-        b->setDefault(false);
-        return b;
+        return ui::textButton(this, text, name, tip);
     };
     struct Move {
         const char* text;
