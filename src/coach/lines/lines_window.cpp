@@ -163,7 +163,7 @@ LineTable startingTable(const Session& s)
 } // namespace
 
 Lines::Lines(Session& session, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), session_(session), prompter_(prompter), work_(startingTable(session))
+    : ui::EditorDialog(parent), session_(session), prompter_(prompter), work_(startingTable(session))
 {
     setObjectName(QStringLiteral("Lines"));
     openPlayerCard = [this] { showPlayerCard(session_, this); };
@@ -798,20 +798,6 @@ void Lines::exitClicked()
     }
     work_.LinesChanged = false;
     accept();
-}
-
-void Lines::reject()
-{
-    // Nothing: Esc must not throw the work away.
-}
-
-void Lines::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void Lines::closeEvent(QCloseEvent* event)

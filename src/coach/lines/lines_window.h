@@ -5,6 +5,8 @@
 #include "core/prompter.h"
 #include "core/session.h"
 
+#include "ui/common/editor_dialog.h"
+
 #include <QDialog>
 #include <QLabel>
 
@@ -58,7 +60,7 @@ private:
 
 } // namespace lines
 
-class Lines : public QDialog {
+class Lines : public ui::EditorDialog {
     Q_OBJECT
 public:
     Lines(Session& session, Prompter& prompter, QWidget* parent = nullptr);
@@ -68,13 +70,9 @@ public:
 
     const lines::LineWork& work() const { return work_; }
 
-    // Esc lands here: the window has no cancel, so it neither closes nor drops the work. Only
-    // Exit and the close box end it.
-    void reject() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();

@@ -57,7 +57,7 @@ Roster::Roster(Session& session, Prompter& prompter, QWidget* parent)
 }
 
 Roster::Roster(Session& session, Prompter& prompter, roster::RosterFiles files, QWidget* parent)
-    : QDialog(parent), session_(session), prompter_(prompter), files_(std::move(files))
+    : ui::EditorDialog(parent), session_(session), prompter_(prompter), files_(std::move(files))
 {
     setObjectName(QStringLiteral("Roster"));
     openPlayerCard = [this] { showPlayerCard(session_, this); };
@@ -500,20 +500,6 @@ void Roster::toggleProtection(int k, int row)
         return;
     const PlayerRec& p = session_.Players[0][session_.CurPlayer];
     item->setText(leagueText(p.Name.str()) + (p.Protected ? QStringLiteral("*") : QString()));
-}
-
-void Roster::reject()
-{
-    // Esc lands here: it must not end the window, with or without pending work.
-}
-
-void Roster::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void Roster::closeEvent(QCloseEvent* event)

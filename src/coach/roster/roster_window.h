@@ -7,6 +7,8 @@
 #include "core/prompter.h"
 #include "core/session.h"
 
+#include "ui/common/editor_dialog.h"
+
 #include <QDialog>
 
 #include <array>
@@ -24,7 +26,7 @@ class QPushButton;
 
 namespace bb {
 
-class Roster : public QDialog {
+class Roster : public ui::EditorDialog {
     Q_OBJECT
   public:
     // Opens on team slot 0, which holds the players of CurTeam; the commit writes the waiver,
@@ -38,8 +40,6 @@ class Roster : public QDialog {
 
     const roster::RosterWork& work() const { return work_; }
 
-    // Esc neither closes the window nor drops the work: only Exit and the close box end it.
-    void reject() override;
 
     // Tall enough for a whole game roster in each list; the window shrinks from it on a small
     // screen, and scrolls below the lists' least.
@@ -47,7 +47,6 @@ class Roster : public QDialog {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
