@@ -1,37 +1,33 @@
 // Every writer of the program, made to fail after each possible number of bytes: the user is told
 // (or the caller gets the failure), nothing reports success, and every file is either exactly as
 // it was or completely written, never torn.
-#include "file_bytes.h"
 #include "coach/lines/line_table.h"
 #include "coach/lines/lines_file.h"
 #include "coach/roster/roster_commit.h"
 #include "core/file_io.h"
 #include "core/league_io.h"
 #include "demo_league.h"
+#include "file_bytes.h"
 #include "scripted_prompter.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 
 namespace {
 
+namespace fs = std::filesystem;
+using bb::test::Bytes;
 using bb::test::readBytes;
 using bb::test::writeBytes;
-
-namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
 using Guard = bb::io::testing::ScopedFaults;
 
-
-
-// The home folder's files by name; a file that is missing is not in the map. The time a waiver
-// record carries is left out: two runs a second apart differ there and nowhere else.
+// The home folder's files by name. The time a waiver record carries is left out: two runs a
+// second apart differ there and nowhere else.
 std::map<std::string, Bytes> folder(const fs::path& dir)
 {
     std::map<std::string, Bytes> out;
@@ -44,21 +40,13 @@ std::map<std::string, Bytes> folder(const fs::path& dir)
     return out;
 }
 
-void restore(const fs::path& dir, const std::map<std::string, Bytes>& files)
-{
-    for (const auto& e : fs::directory_iterator(dir))
-        if (e.is_regular_file())
-            fs::remove(e.path());
-    for (const auto& [name, bytes] : files)
-        writeBytes(dir / name, bytes);
-}
-
 struct FailedWrites : ::testing::Test {
     bb::test::TempDir home;
     bb::Session s;
     bb::test::ScriptedPrompter prompter;
     std::string league;
 
+    // A one-team league, its team loaded.
     void SetUp() override
     {
         bb::demo::Options o;
@@ -69,7 +57,6 @@ struct FailedWrites : ::testing::Test {
         ASSERT_TRUE(bb::LoadLg(s, league).ok());
         ASSERT_TRUE(bb::LoadTeam(s, 0, 0).ok());
     }
-
     // Team slot 0's players and the current team's record, as they would be written.
     Bytes memory() const
     {
@@ -82,11 +69,22 @@ struct FailedWrites : ::testing::Test {
         out.insert(out.end(), team.begin(), team.end());
         return out;
     }
+    int veteran() const
+    {
+        const auto& ps = s.Players[0];
+        return int(std::find_if(ps.begin(), ps.end(),
+                                [&](const bb::PlayerRec& p) {
+                                    return !p.isEmpty() && !p.Released && p.Sts == 200 &&
+                                           p.GP >= s.League.WaiverGP && p.Age > s.League.WaiverAge;
+                                }) -
+                   ps.begin());
+    }
 
     // Runs the writer once to learn how many bytes it writes, then once for every shorter budget, each
-    // time from the same files and session. A failed run must leave the folder as it was and the
-    // session as before; a whole run must succeed. Returns the bytes of a whole run.
-    long long everyByte(const std::function<bool()>& run, const std::function<void()>& prepare = [] {})
+    // time from the same files and session. A failed run must leave the folder as it was (so only the
+    // session needs setting back); a whole run must succeed. Returns the bytes of a whole run.
+    long long everyByte(
+        const std::function<bool()>& run, const std::function<void()>& prepare = [] {})
     {
         const bb::Session start = s;
         const auto files = folder(home.path());
@@ -98,10 +96,12 @@ struct FailedWrites : ::testing::Test {
             total = g.bytesWritten();
         }
         const auto written = folder(home.path());
-        restore(home.path(), files);
-        // A failed run leaves the folder as it was, which is checked each time, so only the
-        // session needs setting back.
-        for (long long n = 0; n <= total; ++n) {
+        for (const auto& e : fs::directory_iterator(home.path()))
+            if (e.is_regular_file())
+                fs::remove(e.path());
+        for (const auto& [name, bytes] : files)
+            writeBytes(home / name, bytes);
+        for (long long n = 0; n <= total && !HasFailure(); ++n) {
             s = start;
             prompter = {};
             prepare();
@@ -110,15 +110,9 @@ struct FailedWrites : ::testing::Test {
                 Guard g({n, -1});
                 ok = run();
             }
-            if (n < total) {
-                EXPECT_FALSE(ok) << n;
-                EXPECT_TRUE(folder(home.path()) == files) << "torn or changed after a failure at byte " << n;
-            } else {
-                EXPECT_TRUE(ok) << n << " of " << total;
-                EXPECT_TRUE(folder(home.path()) == written);
-            }
-            if (HasFailure())
-                break;
+            EXPECT_EQ(ok, n == total) << n << " of " << total;
+            EXPECT_TRUE(folder(home.path()) == (n < total ? files : written))
+                << "torn or changed at byte " << n;
         }
         return total;
     }
@@ -127,9 +121,9 @@ struct FailedWrites : ::testing::Test {
 TEST_F(FailedWrites, LeagueLoad)
 {
     const long long total = everyByte([&] {
-        const bb::Session before = s;
+        const auto before = s.LgPath;
         const bool ok = bb::LoadLg(s, league).ok();
-        EXPECT_TRUE(ok || s.LgPath == before.LgPath);
+        EXPECT_TRUE(ok || s.LgPath == before);
         return ok;
     });
     EXPECT_EQ(total, static_cast<long long>(fs::file_size(league + ".lge") + fs::file_size(league + ".tms") +
@@ -146,7 +140,8 @@ TEST_F(FailedWrites, TeamSaveAndLinesCommit)
     everyByte([&] {
         const bb::TeamRec before = s.Teams[0];
         const bool ok = work.TransferBuffer(s, 0).ok();
-        EXPECT_TRUE(ok || s.Teams[0].encoded() == before.encoded()) << "a failed commit keeps the team's table";
+        EXPECT_TRUE(ok || s.Teams[0].encoded() == before.encoded())
+            << "a failed commit keeps the team's table";
         return ok;
     });
 }
@@ -160,22 +155,18 @@ TEST_F(FailedWrites, RosterCommitWithReleaseWaiverAndLog)
     writeBytes(files.log, Bytes{'o', 'l', 'd', '\r', '\n'});
     bb::roster::RosterWork work;
     bb::roster::ResetFlags(s, work, 0);
-    int veteran = -1, released = -1;
-    for (int i = 0; i < bb::RosterSize; ++i) {
-        const bb::PlayerRec& p = s.Players[0][i];
-        if (p.Released == 1)
-            released = i;
-        else if (veteran < 0 && p.Sts == 200 && p.GP >= s.League.WaiverGP && p.Age > s.League.WaiverAge)
-            veteran = i;
-    }
-    ASSERT_TRUE(veteran >= 0 && released >= 0);
-    work.RosterStatus[static_cast<std::size_t>(veteran)] = 0;
+    const auto released =
+        std::find_if(s.Players[0].begin(), s.Players[0].end(), [](auto& p) { return p.Released; });
+    ASSERT_TRUE(veteran() < bb::RosterSize && released != s.Players[0].end());
+    work.RosterStatus[static_cast<std::size_t>(veteran())] = 0;
     const long long total = everyByte(
         [&] {
             const Bytes before = memory();
-            const bool ok = bb::roster::TransferBuffer(s, prompter, work, 0, files, [] { return 46000.0; }).ok();
-            EXPECT_TRUE(ok || memory() == before) << "a failed commit leaves the players and the team as they were";
-            EXPECT_EQ(ok, s.Players[0][static_cast<std::size_t>(released)].isEmpty());
+            const bool ok =
+                bb::roster::TransferBuffer(s, prompter, work, 0, files, [] { return 46000.0; }).ok();
+            EXPECT_TRUE(ok || memory() == before)
+                << "a failed commit leaves the players and the team as they were";
+            EXPECT_EQ(ok, released->isEmpty());
             return ok;
         },
         [&] { prompter.yesNo = {true}; });
@@ -189,7 +180,6 @@ TEST_F(FailedWrites, LinesFileSaveAndImportWaiver)
     writeBytes(lns, Bytes(300, 'x')); // an existing, longer file: its tail must survive a whole save
     everyByte(
         [&] {
-            prompter.asked.clear();
             const auto out = bb::lines::ExportLinesSub(s, prompter, work, 0);
             EXPECT_TRUE(out == bb::lines::ExportOutcome::Saved || prompter.messages().size() == 1u);
             return out == bb::lines::ExportOutcome::Saved;
@@ -201,20 +191,15 @@ TEST_F(FailedWrites, LinesFileSaveAndImportWaiver)
     EXPECT_EQ(readBytes(lns).size(), 300u);
 
     // Load Lines sending a veteran to the farm: the waiver placement is the import's one write.
-    int veteran = -1;
-    for (int i = 0; i < bb::RosterSize && veteran < 0; ++i) {
-        const bb::PlayerRec& p = s.Players[0][i];
-        if (!p.isEmpty() && p.Sts == 200 && p.GP >= s.League.WaiverGP && p.Age > s.League.WaiverAge)
-            veteran = i;
-    }
-    ASSERT_GE(veteran, 0);
+    ASSERT_LT(veteran(), bb::RosterSize);
     Bytes file = readBytes(lns);
-    file[bb::lines::LinesFileRec::StsOffset + static_cast<std::size_t>(veteran)] = 0;
+    file[bb::lines::LinesFileRec::StsOffset + static_cast<std::size_t>(veteran())] = 0;
     writeBytes(lns, file);
     everyByte(
         [&] {
             const auto out = bb::lines::ImportLinesSub(s, prompter, work, 0);
-            EXPECT_TRUE(out != bb::lines::ImportOutcome::Failed || prompter.messages() == std::vector<std::string>{"Errors in File"});
+            EXPECT_TRUE(out != bb::lines::ImportOutcome::Failed ||
+                        prompter.messages() == std::vector<std::string>{"Errors in File"});
             return out != bb::lines::ImportOutcome::Failed;
         },
         [&] {

@@ -1,15 +1,16 @@
 #include "coach/playercard/player_info.h"
 
 #include "qt_test_main.h"
+#include "window_controls.h"
 
 #include <QLabel>
 #include <QLocale>
-#include <QPushButton>
-#include <QTimer>
 
 #include <memory>
 
 using namespace bb;
+using test::child;
+using test::texts;
 
 class PlayerInfoTest : public QObject {
     Q_OBJECT
@@ -24,27 +25,11 @@ class PlayerInfoTest : public QObject {
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
     }
-    QLabel* label(const QString& name)
-    {
-        auto* l = w->findChild<QLabel*>(name);
-        if (!l)
-            qFatal("no label named %s", qPrintable(name));
-        return l;
-    }
-    // The texts of the named labels, each followed by "|".
-    QString texts(const QString& names)
-    {
-        QString out;
-        for (const QString& name : names.split(' '))
-            out += label(name)->text() + "|";
-        return out;
-    }
 
   private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
 
-    // Team 3, "Hawks"; slot 4 a healthy farm centre who has played FarmPayGP games, slot 9 a goalie
-    // without a game played.
+    // Team 3, "Hawks"; slot 4 a healthy farm centre who has played FarmPayGP games, slot 9 a goalie.
     void init()
     {
         s = std::make_unique<Session>();
@@ -54,102 +39,51 @@ class PlayerInfoTest : public QObject {
         s->League.FarmPayGP = 5;
         PlayerRec& p = s->Players[0][4];
         p.Name.assign("Jan <b>Novak</b>");
-        p.Sts = 0, p.GP = 5, p.Salary = 45000, p.G = 10, p.A = 3, p.Shots = 80, p.Hgt = 73, p.PlusMinus = -4;
-        p.Skill.fill(50);
-        PlayerRec& g = s->Players[0][9];
-        g.Name.assign("Otto Keeper");
-        g.Pos = PosG, g.Sts = 200, g.Shots = 12, g.PIM = 3;
-        g.Skill.fill(50);
+        p.Sts = 0, p.GP = 5, p.Salary = 45000, p.G = 10, p.Shots = 80, p.Hgt = 73;
+        s->Players[0][9].Name.assign("Otto Keeper");
+        s->Players[0][9].Pos = PosG;
     }
     void cleanup() { w.reset(); }
 
     void skaterCard()
     {
         open(4);
-        QCOMPARE(w->windowTitle(), "Player Info");
-        QCOMPARE(texts("Label1 lblPos lblSts lblSalary lblHgt lblP lblPlus lblShoot lblGT Label31 Label37"),
-                 "Jan <b>Novak</b> (Hawks)|C|Healthy|45.000|6 ft 1|13|-4|12,5|0|+/-|Sh%|");
-        QVERIFY(label("lblGT")->isVisible());
-
-        // Captions name their values; values have no name of their own; no text is cut.
+        QCOMPARE(texts(w.get(), "Label1 lblSalary lblHgt lblShoot Label37"),
+                 "Jan <b>Novak</b> (Hawks)|45.000|6 ft 1|12,5|Sh%|");
+        // Names are plain text; no text is cut.
         for (QLabel* l : w->findChildren<QLabel*>()) {
             QCOMPARE(l->textFormat(), Qt::PlainText);
-            if (l->buddy())
-                QVERIFY2(l->buddy()->accessibleName().isEmpty(), qPrintable(l->objectName()));
             QVERIFY2(!l->isVisible() || l->width() >= l->fontMetrics().horizontalAdvance(l->text()),
                      qPrintable(l->objectName()));
-            QVERIFY(w->rect().contains(l->geometry()));
         }
-        QCOMPARE(label("lblSalaryCaption")->buddy(), label("lblSalary"));
-        QCOMPARE(label("Label26")->buddy(), label("lblGP"));
-
-        // Exit has the focus and is the default button; Shift+Tab reaches the height.
-        auto* exit = w->findChild<QPushButton*>("Command1");
-        QVERIFY(exit->hasFocus() && exit->isDefault() && exit->text() == "Exit");
-        QLabel* hgt = label("lblHgt");
-        QTest::keyClick(exit, Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), hgt);
 
         // The height switches on a click, and on Space or Enter while it has the focus.
-        exit->setFocus();
+        auto* hgt = child<QLabel>(w.get(), "lblHgt");
         QTest::mouseClick(hgt, Qt::LeftButton);
         QCOMPARE(hgt->text(), "182,5 cm");
-        QVERIFY(!w->showFeet() && w->isVisible());
         QVERIFY(hgt->width() >= hgt->fontMetrics().horizontalAdvance(hgt->text()));
-        QTest::mouseClick(hgt, Qt::LeftButton);
-        QCOMPARE(hgt->text(), "6 ft 1");
-        QCOMPARE(QApplication::focusWidget(), hgt); // a click also gives it the focus
         QTest::keyClick(hgt, Qt::Key_Space);
-        QCOMPARE(hgt->text(), "182,5 cm");
+        QCOMPARE(hgt->text(), "6 ft 1");
         QTest::keyClick(hgt, Qt::Key_Return);
-        QVERIFY(hgt->text() == "6 ft 1" && w->isVisible());
+        QVERIFY(hgt->text() == "182,5 cm" && w->isVisible());
 
-        QTest::mouseClick(exit, Qt::LeftButton);
+        test::press(w.get(), "Command1");
         QVERIFY(!w->isVisible() && w->result() == QDialog::Accepted);
     }
 
     void goalieCard()
     {
         open(9);
-        QCOMPARE(
-            texts("Label27 Label28 Label29 Label30 Label31 Label32 Label33 Label34 Label35 Label36 Label37"),
-            "W|L|T|GA|GAA|PIM|As|SO||Shots|Sv%|");
-        QCOMPARE(texts("lblPos lblPlus lblShoot lblShots lblSkill(9) lblSkill(10) lblSkill(13)"),
-                 "G|0|N/A|12|N/A|N/A|48|");
-        QVERIFY(!label("lblGT")->isVisible() && label("Label35")->isVisible());
+        QCOMPARE(texts(w.get(), "Label31 Label35 Label37 lblPlus lblShoot"), "GAA||Sv%|0|N/A|");
+        QVERIFY(!child(w.get(), "lblGT")->isVisible() && child(w.get(), "Label35")->isVisible());
     }
 
-    // 1366 x 768 at 150 % leaves about 910 x 470 of client area: the card fits it whole; on a
-    // smaller screen it would scroll rather than be cut off.
+    // 1366 x 768 at 150 % leaves about 910 x 470 of client area: the card fits it whole.
     void fitsSmallScreens()
     {
         open(9);
-        const QSize least = w->minimumSize().expandedTo(w->minimumSizeHint());
-        const QSize want = w->sizeHint();
-        QVERIFY2(want.width() <= 910 && want.height() <= 470 && least.width() <= want.width() &&
-                     least.height() <= want.height(),
-                 qPrintable(QString("preferred %1x%2, minimum %3x%4 at ratio %5")
-                                .arg(want.width())
-                                .arg(want.height())
-                                .arg(least.width())
-                                .arg(least.height())
-                                .arg(w->devicePixelRatioF())));
-        QVERIFY(w->size().width() <= want.width() && w->size().height() <= want.height());
-    }
-
-    // The convenience opens the card modal and returns when it closes.
-    void showPlayerCardIsModal()
-    {
-        s->CurPlayer = 4;
-        QString shown;
-        QTimer::singleShot(0, this, [&] {
-            QWidget* card = QApplication::activeModalWidget();
-            QVERIFY(card && card->objectName() == "PlayerInfo");
-            shown = card->findChild<QLabel*>("Label1")->text();
-            card->findChild<QPushButton*>("Command1")->click();
-        });
-        showPlayerCard(*s, nullptr);
-        QCOMPARE(shown, "Jan <b>Novak</b> (Hawks)");
+        QCOMPARE_LE(w->sizeHint().width(), 910);
+        QCOMPARE_LE(w->sizeHint().height(), 470);
     }
 };
 

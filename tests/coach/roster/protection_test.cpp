@@ -16,8 +16,9 @@ namespace {
 using namespace bb;
 using namespace bb::roster;
 
-// Slots 0-19 forwards (C, LW, RW in turn), 20-29 defencemen, 30-33 goalies; roster classes mixed,
-// which the limits ignore.
+// Slots 0-19 forwards (C, LW, RW in turn), 20-29 defencemen, 30-33 goalies; farm players,
+// scratches and dressed players mixed, every other one an unprotected rookie: neither counts
+// differently.
 std::unique_ptr<Session> team()
 {
     auto s = std::make_unique<Session>();
@@ -26,6 +27,7 @@ std::unique_ptr<Session> team()
         p.Name.assign("Player");
         p.Pos = static_cast<std::uint8_t>(i < 20 ? i % 3 : i < 30 ? PosD : PosG);
         p.Sts = static_cast<std::uint8_t>(i % 3 * 100);
+        p.Rookie.set(i % 2 == 1);
     }
     return s;
 }
@@ -70,68 +72,29 @@ TEST(Protection, AddingOneAtATime)
     }
 }
 
-TEST(Protection, LimitsInRuleOrder)
+TEST(Protection, LoadedFlagsAndTheMark)
 {
-    const std::pair<ProtectedCounts, ProtectionLimits> cases[] = {
-        {{0, 0, 0}, {10, 6, 2}}, {{10, 0, 0}, {10, 5, 1}}, {{0, 6, 0}, {9, 6, 1}}, {{0, 5, 0}, {10, 6, 1}},
-        {{9, 0, 0}, {10, 6, 1}}, {{0, 0, 2}, {8, 4, 2}},   {{8, 4, 2}, {7, 3, 2}}, {{10, 6, 2}, {7, 3, 1}},
-        {{8, 0, 3}, {8, 3, 2}}, // three goalies tighten the skaters as two do
-    };
-    for (const auto& [counts, limits] : cases)
-        EXPECT_EQ(LimitsFor(counts), limits) << counts.F << " " << counts.D << " " << counts.G;
-}
-
-TEST(Protection, WhoCounts)
-{
-    auto s = std::make_unique<Session>();
-    auto& r = s->Players[0];
-    const auto flag = [&](int i, std::uint8_t pos, std::uint8_t sts, std::int16_t raw) {
-        r[i].Name.assign("Player");
-        std::tie(r[i].Pos, r[i].Sts, r[i].Protected.raw) = std::tuple(pos, sts, raw);
-    };
-    flag(0, PosC, 0, -1);  // on the farm
-    flag(1, PosD, 200, 1); // any non-zero value is protected
-    flag(2, PosG, 100, -1);
-    flag(3, PosLW, 0, 0); // an unprotected rookie
-    r[3].Rookie.raw = -1;
-    flag(4, PosD, 0, -1); // an empty slot with the flag
-    r[4].Name.b[0] = '\0';
-    flag(5, PosRW, 100, -1); // released
-    r[5].Released = 1;
-    flag(6, 7, 100, -1); // no group
-    EXPECT_EQ(CountProtected(*s, 0), (ProtectedCounts{2, 2, 1}));
-    EXPECT_EQ(CountProtected(*s, 2), (ProtectedCounts{}));
-
-    EXPECT_TRUE(ToggleProtection(*s, 0, 6));
-    EXPECT_FALSE(ToggleProtection(*s, 0, 6)) << "off, but never on again";
-    EXPECT_EQ(r[6].Protected.raw, 0);
-    EXPECT_TRUE(ToggleProtection(*s, 0, 1));
-    EXPECT_EQ(r[1].Protected.raw, 0);
-    for (int bad : {-1, 50})
-        EXPECT_FALSE(ToggleProtection(*s, 0, bad));
-    EXPECT_FALSE(ToggleProtection(*s, 2, 0)) << "no such team slot";
-
-    // The mark: protected or rookie. A rookie taken off the list still carries it.
-    EXPECT_TRUE(ToggleProtection(*s, 0, 3));
-    EXPECT_TRUE(ToggleProtection(*s, 0, 3));
-    EXPECT_TRUE(carriesProtectMark(r[3]));
-    EXPECT_TRUE(carriesProtectMark(r[0]));
-    EXPECT_FALSE(carriesProtectMark(r[6]));
-}
-
-TEST(Protection, LoadedBeyondTheLimits)
-{
-    // 12 F, 7 D and 3 G from the league data: nobody can be added, anybody can be taken off.
+    // 12 F, 7 D and 3 G from the league data, one of them flagged 1: nobody can be added, anybody
+    // can be taken off.
     auto s = team();
     for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 20, 21, 22, 23, 24, 25, 26, 30, 31, 32})
-        s->Players[0][i].Protected.raw = 1;
-    const auto before = records(*s);
+        s->Players[0][i].Protected.raw = -1;
+    s->Players[0][5].Protected.raw = 1;
     for (int add : {12, 27, 33})
         EXPECT_FALSE(ToggleProtection(*s, 0, add)) << add;
-    EXPECT_EQ(records(*s), before);
-    for (int off : {0, 20, 30})
+    for (int off : {5, 20, 30})
         EXPECT_TRUE(ToggleProtection(*s, 0, off)) << off;
     EXPECT_EQ(CountProtected(*s, 0), (ProtectedCounts{11, 6, 2}));
+
+    // A position without a group is taken off, never put on.
+    s->Players[0][40].Name.assign("Player");
+    std::tie(s->Players[0][40].Pos, s->Players[0][40].Protected.raw) = std::pair(7, -1);
+    EXPECT_TRUE(ToggleProtection(*s, 0, 40));
+    EXPECT_FALSE(ToggleProtection(*s, 0, 40));
+
+    // The mark: protected or rookie.
+    EXPECT_TRUE(carriesProtectMark(s->Players[0][1]) && carriesProtectMark(s->Players[0][13]));
+    EXPECT_FALSE(carriesProtectMark(s->Players[0][12]));
 }
 
 } // namespace
