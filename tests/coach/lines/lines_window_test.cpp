@@ -275,8 +275,8 @@ class LinesWindowTest : public QObject {
                 tabTo("cmdExit"), key(Qt::Key_Space);
             else
                 click("cmdExit");
-            if (table()[0] != start[1] || prompter.take() != "? Keep Line Changes? [Keep Changes] " ||
-                w->isVisible())
+            if (table()[0] != start[1] || table()[12][2] != start[0][0] ||
+                prompter.take() != "? Keep Line Changes? [Keep Changes] " || w->isVisible())
                 qFatal("the lines were not placed and kept");
             return std::pair(bb::test::readBytes(s->SwapTms), bb::test::readBytes(s->SwapRos));
         };
