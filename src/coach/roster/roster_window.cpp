@@ -354,26 +354,7 @@ void Roster::listPlayers()
 
 void Roster::ShowPlayer(std::uint8_t Ply)
 {
-    if (Ply >= RosterSize)
-        return;
-    const PlayerRec& p = session_.Players[0][Ply];
-    if (p.isEmpty())
-        return;
-    txtName->setText(leagueText(p.Name.str()));
-    for (std::size_t k = 0; k < txtRating.size(); ++k)
-        txtRating[k]->setText(QString::number(p.Skill[k]));
-    const std::optional<int> overall = Overall(session_, 0, Ply);
-    txtOverall->setText(overall ? QString::number(*overall) : QString());
-    txtAge->setText(QString::number(p.Age));
-    txtHand->setText(p.Shoots != 0 ? QStringLiteral("R") : QStringLiteral("L"));
-    txtPos->setText(qs(session_.posName(p.Pos)));
-    // Defence and scoring mean nothing for a goalie.
-    const bool goalie = p.Pos == PosG;
-    for (const std::size_t k : {std::size_t{9}, std::size_t{10}}) {
-        if (goalie)
-            txtRating[k]->setText(QStringLiteral("na"));
-        txtRating[k]->setReadOnly(goalie);
-    }
+    ui::showPlayer({txtName, txtRating, txtOverall, txtAge, txtHand, txtPos}, session_, Ply);
 }
 
 std::vector<std::uint8_t> Roster::selectedSlots(int k) const

@@ -2,11 +2,15 @@
 // a button behaves the same in each of them.
 #pragma once
 
+#include "core/session.h"
+
 #include <QString>
 
 #include <array>
+#include <cstdint>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -30,5 +34,19 @@ void setBold(QWidget* w, bool bold = true);
 
 // A push button that Enter in a list or a text box never presses by accident.
 QPushButton* textButton(QWidget* parent, const QString& text, const QString& name, const QString& tip);
+
+// The row of boxes in which both editors show the chosen player.
+struct PlayerBoxes {
+    QLineEdit* name;
+    std::array<QLineEdit*, SkillShown> rating;
+    QLineEdit* overall;
+    QLineEdit* age;
+    QLineEdit* hand;
+    QLineEdit* pos;
+};
+
+// Shows roster slot Ply of team slot 0 in the boxes: ratings as stored, and "na" in a goalie's
+// Defence and Scoring, which are then locked. An empty slot leaves them as they are; false then.
+bool showPlayer(const PlayerBoxes& boxes, const Session& s, std::uint8_t Ply);
 
 } // namespace bb::ui
