@@ -406,7 +406,7 @@ void Roster::cmdAutoClicked()
 {
     if (!roster::enoughForAutoRoster(session_, prompter_))
         return;
-    runAutoRoster();
+    roster::AutoRoster(session_, work_, 0, 0);
     listPlayers();
     work_.RosterChanged = true;
 }
@@ -455,12 +455,7 @@ bool Roster::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-// ---- Automatic roster and protect mode ----
-
-void Roster::runAutoRoster()
-{
-    roster::AutoRoster(session_, work_, 0, 0);
-}
+// ---- Protect mode ----
 
 roster::ProtectMark Roster::protectMark() const
 {

@@ -67,10 +67,6 @@ class Roster : public ui::EditorDialog {
     void nameEntered();
     void ratingEntered(int Index);
 
-    // ---- Automatic roster and protect mode: the places where they plug in ----
-
-    // Runs the automatic roster on the working copy (its precondition has been checked).
-    void runAutoRoster();
     // The mark that protect mode puts after a name in the lists; empty outside protect mode.
     roster::ProtectMark protectMark() const;
     // A double click in protect mode: the protection toggle on CurPlayer, whose row is item row
