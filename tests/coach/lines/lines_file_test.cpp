@@ -1,62 +1,37 @@
 // The lines file: its layout, what Save Lines writes and how Load Lines applies a file.
 #include "coach/lines/lines_file.h"
 #include "coach/roster/waivers.h"
-#include "core/file_io.h"
 #include "file_bytes.h"
 #include "scripted_prompter.h"
 #include "temp_dir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace bb;
 using namespace bb::lines;
-using bb::io::Bytes;
-using bb::test::readBytes;
-using bb::test::writeBytes;
+using namespace bb::test;
 using enum ImportOutcome;
+using ::testing::AllOf, ::testing::EndsWith, ::testing::StartsWith;
 
 LineTable filledTable(std::uint8_t v)
 {
     LineTable t;
-    for (auto& line : t)
-        line.fill(v);
+    t.fill({v, v, v, v, v});
     return t;
-}
-
-// The record's bytes placed by hand: team, password, cell (x, y) at 11 + x + 13y, statuses from
-// 76, two-byte flags low byte first from 126.
-Bytes handMade(std::uint8_t team, const std::string& password, const LineTable& t,
-               const std::array<std::uint8_t, 50>& sts, const std::array<std::int16_t, 50>& flags)
-{
-    Bytes b(226);
-    b[0] = team;
-    std::copy_n(password.begin(), 10, b.begin() + 1);
-    for (int x = 0; x < 13; ++x)
-        for (int y = 0; y < 5; ++y)
-            b[static_cast<std::size_t>(11 + x + 13 * y)] = t[x][y];
-    for (std::size_t i = 0; i < 50; ++i) {
-        b[76 + i] = sts[i];
-        b[126 + 2 * i] = static_cast<std::uint8_t>(flags[i] & 0xFF);
-        b[127 + 2 * i] = static_cast<std::uint8_t>((flags[i] >> 8) & 0xFF);
-    }
-    return b;
 }
 
 // Team 3, "Hawks", password "secret". Roster slots 0..19 dressed, 20..23 scratches, 24..39 on
 // the farm, all healthy and old enough for waivers; 40..49 empty. Waivers are off unless a test
-// turns them on.
+// turns them on, and then every player who is sent down from the pros needs them.
 struct LinesFile : ::testing::Test {
-    test::TempDir home;
+    TempDir home;
     Session s;
-    test::ScriptedPrompter prompter;
+    ScriptedPrompter prompter;
     LineWork work{filledTable(NoPlayer)};
-    fs::path file = home / "lines.lns";
+    std::filesystem::path file = home / "lines.lns";
 
     void SetUp() override
     {
@@ -64,189 +39,122 @@ struct LinesFile : ::testing::Test {
         s.CurTeam = 3;
         s.Teams[3].Name.assign("Hawks");
         s.Teams[3].Password.assign("secret");
-        s.League.WaiverGP = 10;
-        s.League.WaiverAge = 25;
         for (int i = 0; i < 40; ++i) {
             PlayerRec& p = s.Players[0][static_cast<std::size_t>(i)];
             p.Name.assign("Skater " + std::to_string(i));
             p.Sts = i < 20 ? 200 : i < 24 ? 100 : 0;
-            p.GP = 10;
             p.Age = 26;
         }
     }
 
-    // A file that leaves every player where he is, under the team's password.
-    LinesFileRec sameRoster() const
-    {
-        LinesFileRec r;
-        r.Password = s.Teams[3].Password;
-        r.LineSlots = filledTable(9);
-        for (std::size_t i = 0; i < RosterSize; ++i)
-            r.Sts[i] = s.Players[0][i].Sts;
-        return r;
-    }
-    ImportOutcome load(const std::string& name)
-    {
-        prompter.files = {name};
-        return ImportLinesSub(s, prompter, work, 0);
-    }
-    ImportOutcome load(const LinesFileRec& r)
-    {
-        const auto b = r.encoded();
-        writeBytes(file, Bytes(b.begin(), b.end()));
-        return load(file.string());
-    }
+    ImportOutcome load(std::string n) { return prompter.files = {n}, ImportLinesSub(s, prompter, work, 0); }
     ExportOutcome save(std::optional<std::string> name, std::string password = "secret")
     {
         prompter.texts = {password};
         prompter.files = {name};
         return ExportLinesSub(s, prompter, work, 0);
     }
-
-    // What a load may change: each roster slot's status and flag, then the table and its flags.
-    std::vector<int> state() const
+    // What a load may change: as a lines file holds it, and the table's two flags.
+    auto state() const
     {
-        std::vector<int> st;
-        for (const PlayerRec& p : s.Players[0])
-            st.insert(st.end(), {p.Sts, p.Protected.raw});
-        for (const auto& line : work.LineSlots)
-            st.insert(st.end(), line.begin(), line.end());
-        st.insert(st.end(), {work.LinesChanged, s.Teams[3].LinesSet.raw});
-        return st;
+        LinesFileRec r;
+        r.LineSlots = work.LineSlots;
+        for (std::size_t i = 0; i < RosterSize; ++i)
+            r.Sts[i] = s.Players[0][i].Sts, r.Protected[i] = s.Players[0][i].Protected;
+        return std::tuple(r.encoded(), work.LinesChanged, s.Teams[3].LinesSet.raw);
     }
 };
 
-TEST_F(LinesFile, SaveWritesTheWorkingCopyAndTheRosterOverTheFilesStart)
+TEST_F(LinesFile, SaveThenRefusedLoadsChangeNothing)
 {
     // Uncommitted cells, spare values and empty slots' bytes go as they stand, under the password
     // typed (as UTF-8) in the code page, cut to ten and padded with spaces; Cancel in the password
     // box gives an empty one. A longer file keeps its tail; a cancel in the file dialog writes
     // nothing; saving is no commit.
-    work.LineSlots[0][0] = 5;
-    work.LineSlots[12][4] = 77;
-    s.Players[0][45].Sts = 123;
-    s.Players[0][45].Protected.raw = 1;
+    work.LineSlots[0][1] = 5, work.LineSlots[12][4] = 77;
+    s.Players[0][45].Sts = 123, s.Players[0][45].Protected.raw = 1;
     s.Players[0][2].Protected.set(true);
     writeBytes(file, Bytes(300, 'z'));
-    EXPECT_EQ(save(std::nullopt), ExportOutcome::Cancelled);
-    EXPECT_EQ(save(""), ExportOutcome::Cancelled);
+    EXPECT_TRUE(save(std::nullopt) == ExportOutcome::Cancelled && save("") == ExportOutcome::Cancelled);
     EXPECT_EQ(readBytes(file), Bytes(300, 'z'));
-
-    std::array<std::uint8_t, 50> sts;
-    std::array<std::int16_t, 50> flags;
-    for (std::size_t i = 0; i < 50; ++i) {
-        sts[i] = s.Players[0][i].Sts;
-        flags[i] = s.Players[0][i].Protected.raw;
+    const std::string typed[] = {"", "twelve chars", "Caf\u00E9 \u20AC \u03A9", "abc"};
+    const std::string stored[] = {"          ", "twelve cha", "Caf\xE9 \x80 ?  ", "abc       "};
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_EQ(save(file.string(), typed[i]), ExportOutcome::Saved);
+        const Bytes b = readBytes(file);
+        EXPECT_EQ(Bytes(b.begin() + 1, b.begin() + 11), bytesOf(stored[i]));
     }
-    const auto before = state();
-    const std::pair<std::string, std::string> passwords[] = {
-        {"secret", "secret    "},
-        {"", "          "},
-        {"twelve chars", "twelve cha"},
-        {"Caf\u00E9 \u20AC \u03A9", "Caf\xE9 \x80 ?  "},
-        {std::string(11, 'e') + "\u00E9", "eeeeeeeeee"},
-    };
-    for (const auto& [typed, stored] : passwords) {
-        ASSERT_EQ(save(file.string(), typed), ExportOutcome::Saved);
-        Bytes want = handMade(3, stored, work.LineSlots, sts, flags);
-        want.resize(300, 'z');
-        EXPECT_EQ(readBytes(file), want) << stored;
-    }
-    EXPECT_EQ(state(), before);
-    EXPECT_TRUE(prompter.messages().empty());
-    EXPECT_EQ(prompter.asked[0].text + "|" + prompter.asked[0].title, "Password?|Save Lines");
+    // Byte by byte: the team, cell (x, y) at 11 + x + 13y, statuses from 76, two-byte flags low
+    // byte first from 126, then the old tail.
+    const Bytes b = readBytes(file);
+    const std::pair<std::size_t, std::uint8_t> spots[] = {{0, 3},    {11, NoPlayer}, {24, 5},    {75, 77},
+                                                          {76, 200}, {121, 123},     {130, 255}, {131, 255},
+                                                          {216, 1},  {217, 0},       {226, 'z'}, {299, 'z'}};
+    for (const auto& [at, value] : spots)
+        EXPECT_EQ(b.at(at), value) << at;
+    EXPECT_TRUE(prompter.messages().empty() && !s.Teams[3].LinesSet);
     const FileDialogRequest& r = prompter.asked[1].request;
-    EXPECT_TRUE(r.title == "Save Lines" && r.selectedFilter == 1 &&
+    EXPECT_TRUE(r.selectedFilter == 1 && r.initialName == (home / "Hawks.lns").string() &&
                 r.filters == (decltype(r.filters){{"All Files", "*"}, {"Lines Files", "*.lns"}}));
-    EXPECT_EQ(r.initialName, (home / "Hawks.lns").string());
 
     // The name offered is the trimmed team name as stored, kept a plain file name.
     s.Teams[3].Name.b = {'A', '/', 'B', '\xE9', '\0', 'x', 'x', 'x', 'x', 'x'};
     EXPECT_EQ(save(std::nullopt), ExportOutcome::Cancelled);
     EXPECT_EQ(prompter.asked.back().request.initialName, (home / "A_B\xE9.lns").string());
-}
 
-TEST_F(LinesFile, ASaveThatFailsSaysSoAndLosesNothing)
-{
-    // A disk that fills up, a missing folder, a folder in the file's place, a link: each is told
-    // by name, and the file there before is as it was.
-    writeBytes(file, Bytes(300, 'z'));
-    fs::create_symlink(file, home / "link.lns");
-    const fs::path fresh = home / "new.lns";
-    for (const fs::path& target :
-         {fresh, home / "no-such-folder" / "x.lns", home.path(), home / "link.lns"}) {
-        io::testing::ScopedFaults faults({target == fresh ? 100 : -1, -1});
-        EXPECT_EQ(save(target.string()), ExportOutcome::Failed) << target;
-        const std::string said = prompter.take();
-        EXPECT_TRUE(said.starts_with("! The lines could not be saved to " + target.string() + ".\r") &&
-                    said.ends_with(" [Save Lines, stop] "))
-            << said;
-    }
-    EXPECT_FALSE(fs::exists(fresh));
-    EXPECT_EQ(readBytes(file), Bytes(300, 'z'));
-}
+    // A file that cannot be written is named in the message.
+    const std::string nowhere = (home / "no-such-folder" / "x.lns").string();
+    prompter = {};
+    EXPECT_EQ(save(nowhere), ExportOutcome::Failed);
+    EXPECT_THAT(prompter.take(), AllOf(StartsWith("! The lines could not be saved to " + nowhere + ".\r"),
+                                       EndsWith(" [Save Lines, stop] ")));
 
-TEST_F(LinesFile, ThePasswordMustMatchExactly)
-{
-    // The team's password padded with NULs is not what a typed "abc" becomes; case counts, and so
-    // does the tenth byte.
-    s.Teams[3].Password.b = {'a', 'b', 'c', 0, 0, 0, 0, 0, 0, 0};
-    ASSERT_EQ(save(file.string(), "abc"), ExportOutcome::Saved);
+    // Loads refused: a name that names no file, a folder, a cancel; then the file saved under
+    // "abc" while the team's password is "abc" padded with NULs, in another case, or with a tenth
+    // byte more.
     for (auto& p : s.Players[0])
         p.Sts = 0; // the file would dress twenty of them
-    const auto before = state();
-    prompter = {};
-    for (const std::string stored : {"", "ABC", "abc      x"}) {
-        if (!stored.empty())
-            s.Teams[3].Password.assign(stored);
-        EXPECT_EQ(load(file.string()), WrongPassword) << stored;
+    const auto unloaded = state();
+    EXPECT_EQ(load((home / "missing.lns").string()), Failed);
+    EXPECT_EQ(load(home.path().string()), Failed);
+    EXPECT_EQ(load(""), Cancelled);
+    EXPECT_EQ(prompter.take(), "! Errors in File [Invalid File] ! Errors in File [Invalid File] ");
+    for (const char* password : {"abc\0\0\0\0\0\0\0", "ABC       ", "abc      x"}) {
+        std::copy_n(password, 10, s.Teams[3].Password.b.begin());
+        EXPECT_EQ(load(file.string()), WrongPassword) << password;
         EXPECT_EQ(prompter.take(), "! Password Incorrect [Import Lines, stop] ");
     }
-    EXPECT_EQ(state(), before);
+    EXPECT_EQ(state(), unloaded);
     s.Teams[3].Password.assign("abc");
     EXPECT_EQ(load(file.string()), Taken);
 }
 
 TEST_F(LinesFile, LoadReadsTheFileAsFarAsItGoes)
 {
-    // A file placed by hand, saved for another team, under a team password of ten NULs so that a
-    // file shorter than 11 bytes matches too; cut, whole, or longer. Missing bytes read as zero.
-    // Whatever the cells hold the table is taken, every flag as it is (2 stays 2, not a normalised
-    // -1), every status by its class (every player is healthy on the farm, so each takes the
-    // file's class and drops its injury code).
+    // A file saved for another team, under a team password of ten NULs so that a file shorter than
+    // 11 bytes matches too; cut, whole, or longer. Missing bytes read as zero. Whatever the cells
+    // hold the table is taken, every flag as it is (not normalised to -1), every status by its
+    // class (nobody is hurt and waivers are off, so each takes the file's class and drops its
+    // injury code).
     s.Teams[3].Password.b.fill('\0');
-    LineTable t;
-    std::array<std::uint8_t, 50> sts;
-    std::array<std::int16_t, 50> flags;
-    for (int x = 0; x < 13; ++x)
-        for (int y = 0; y < 5; ++y)
-            t[x][y] = static_cast<std::uint8_t>(x * 10 + y);
-    for (std::size_t i = 0; i < 50; ++i) {
-        sts[i] = static_cast<std::uint8_t>(99 + 3 * i);
-        flags[i] = static_cast<std::int16_t>(i % 2 ? -256 + i : i);
-    }
-    const Bytes whole = handMade(40, std::string(10, '\0'), t, sts, flags);
+    Bytes whole(226);
+    for (std::size_t i = 11; i < whole.size(); ++i) // team 0
+        whole[i] = static_cast<std::uint8_t>(i * 7 % 251);
     for (std::size_t size : {0, 1, 225, 226, 227, 4096}) {
-        for (auto& p : s.Players[0])
-            p.Sts = 0;
-        Bytes b(size, 0xEE);
-        std::copy_n(whole.begin(), std::min(size, whole.size()), b.begin());
+        Bytes b = whole;
+        b.resize(size, 0xEE);
         writeBytes(file, b);
         ASSERT_EQ(load(file.string()), Taken) << size;
         b.resize(226, 0);
-        const LinesFileRec want = LinesFileRec::decode(std::span<const std::uint8_t, 226>(b.data(), 226));
-        if (size >= 226) {
-            EXPECT_TRUE(want.LineSlots == t && want.Sts == sts && want.Protected[1].raw == -255);
-        }
-        EXPECT_EQ(work.LineSlots, want.LineSlots) << size;
+        for (int x = 0; x < 65; ++x) // cell (x % 13, x / 13)
+            EXPECT_EQ(work.LineSlots[x % 13][x / 13], b[11 + x]) << size;
         for (std::size_t i = 0; i < RosterSize; ++i) {
-            EXPECT_EQ(s.Players[0][i].Sts, s.Players[0][i].isEmpty() ? 0 : want.Sts[i] / 100 * 100) << size;
-            EXPECT_EQ(s.Players[0][i].Protected, want.Protected[i]) << size << " " << i;
+            const PlayerRec& p = s.Players[0][i];
+            EXPECT_EQ(p.Sts, p.isEmpty() ? 0 : b[76 + i] / 100 * 100) << size << " " << i;
+            EXPECT_EQ(static_cast<std::uint16_t>(p.Protected.raw), b[126 + 2 * i] | b[127 + 2 * i] << 8) << i;
         }
     }
-    const FileDialogRequest& d = prompter.asked.at(0).request;
-    EXPECT_TRUE(d.title == "Import Text Lines" && d.filters.size() == 2 && d.selectedFilter == 1);
-    EXPECT_EQ(d.initialName, "") << "no name proposed";
+    EXPECT_EQ(prompter.asked.at(0).request.initialName, "") << "no name proposed";
     EXPECT_TRUE(work.LinesChanged && s.Teams[3].LinesSet.raw == -1);
     EXPECT_EQ(s.Teams[3].LineSlots, filledTable(0)) << "the team's own table waits for the commit";
 }
@@ -259,54 +167,36 @@ TEST_F(LinesFile, StatusesByTheirClassAndTheWaiverRule)
     // slot 25 is dressed whatever the counts), its table does not. A healthy pro player whom the
     // file sends to 0 goes through the waiver rule (dressed and answered No: a scratch); one sent to
     // 1..99 goes down with no question.
-    struct Row {
-        std::uint8_t now, inFile, after;
-        bool waiversOn = false, answer = false, asked = false;
-        std::uint8_t gp = 10;
-    };
+    // Each row: now, in the file, after; waivers on, the answer, whether he is asked.
     // clang-format off
-    const Row rows[] = {
-        {0, 200, 200},   {0, 99, 0},      {0, 150, 100},   {100, 255, 200}, {200, 1, 0},    {200, 99, 0},
-        {200, 100, 100}, {200, 0, 0},     {103, 200, 103}, {103, 201, 103}, {203, 0, 203},  {6, 100, 6},
-        {200, 50, 0, true},               {200, 0, 0, true, false, false, 0},
-        {100, 0, 100, true, false, true}, {200, 0, 100, true, false, true}, {200, 0, 0, true, true, true}};
+    const std::tuple<std::uint8_t, std::uint8_t, std::uint8_t, bool, bool, bool> rows[] = {
+        {0, 200, 200, 0, 0, 0},   {0, 99, 0, 0, 0, 0},     {0, 150, 100, 0, 0, 0},   {100, 255, 200, 0, 0, 0},
+        {200, 1, 0, 0, 0, 0},     {200, 99, 0, 0, 0, 0},   {200, 100, 100, 0, 0, 0}, {200, 0, 0, 0, 0, 0},
+        {103, 200, 103, 0, 0, 0}, {103, 201, 103, 0, 0, 0}, {203, 0, 203, 0, 0, 0},  {6, 100, 6, 0, 0, 0},
+        {200, 50, 0, 1, 0, 0},    {200, 0, 0, 1, 1, 1},    {100, 0, 100, 1, 0, 1},   {200, 0, 100, 1, 0, 1}};
     // clang-format on
-    for (const Row& c : rows) {
-        const std::string row = std::to_string(c.now) + "/" + std::to_string(c.inFile);
+    // A file that leaves everybody else where he is, and dresses and protects slot 25.
+    auto& p = s.Players[0];
+    work.LineSlots = filledTable(9);
+    ASSERT_EQ(save(file.string()), ExportOutcome::Saved);
+    Bytes saved = readBytes(file);
+    saved[76 + 25] = 200, saved[126 + 50] = saved[127 + 50] = 0xFF;
+    for (const auto& [now, inFile, after, waiversOn, answer, asked] : rows) {
+        SCOPED_TRACE(std::to_string(now) + "/" + std::to_string(inFile));
+        saved[76 + 30] = inFile, writeBytes(file, saved);
         work = LineWork(filledTable(NoPlayer));
-        s.League.WaiversOn = c.waiversOn;
-        s.Players[0][30].Sts = c.now;
-        s.Players[0][30].GP = c.gp;
-        s.Players[0][25].Sts = 0;
-        s.Players[0][25].Protected = {};
-        LinesFileRec r = sameRoster();
-        r.Sts[30] = c.inFile;
-        r.Sts[25] = 200;
-        r.Protected[25].set(true);
-        prompter.yesNo = {c.answer};
-        const bool invalid = c.now == 103 && c.inFile == 200;
-        EXPECT_EQ(load(r), invalid ? Invalid : Taken) << row;
-        EXPECT_EQ(s.Players[0][30].Sts, c.after) << row;
-        EXPECT_TRUE(s.Players[0][25].Sts == 200 && s.Players[0][25].Protected) << row;
-        EXPECT_EQ(work.LineSlots, filledTable(invalid ? NoPlayer : 9)) << row;
+        s.League.WaiversOn = waiversOn;
+        p[30].Sts = now, p[25].Sts = 0, p[25].Protected = {};
+        prompter.yesNo = {answer};
+        const bool invalid = now == 103 && inFile == 200;
+        EXPECT_EQ(load(file.string()), invalid ? Invalid : Taken);
+        EXPECT_TRUE(p[30].Sts == after && p[25].Sts == 200 && p[25].Protected);
+        EXPECT_EQ(work.LineSlots, filledTable(invalid ? NoPlayer : 9));
         EXPECT_EQ(prompter.take(),
-                  (c.asked ? "? Put Skater 30 on waivers? [Keep changes?] " : "") +
-                      std::string(invalid ? "! Hawks lines are not valid [Invalid Lines] " : ""))
-            << row;
+                  (asked ? "? Put Skater 30 on waivers? [Keep changes?] " : "") +
+                      std::string(invalid ? "! Hawks lines are not valid [Invalid Lines] " : ""));
     }
     EXPECT_EQ(readBytes(roster::RosterFiles::in(home.path()).waivers).size(), roster::WaiverRec::Size);
-}
-
-TEST_F(LinesFile, ErrorsInFile)
-{
-    // A name that names no file, a folder, a cancel: nothing changes; only the first two say so.
-    const auto before = state();
-    const std::string errors = "! Errors in File [Invalid File] ";
-    EXPECT_EQ(load((home / "missing.lns").string()), Failed);
-    EXPECT_EQ(load(home.path().string()), Failed);
-    EXPECT_EQ(load(""), Cancelled);
-    EXPECT_EQ(prompter.take(), errors + errors);
-    EXPECT_EQ(state(), before);
 }
 
 } // namespace
