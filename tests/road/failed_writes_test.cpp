@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
 #include <map>
 
@@ -23,14 +24,16 @@ using bb::test::Bytes;
 using bb::test::readBytes;
 using bb::test::writeBytes;
 
-// The home folder's files by name. The time a waiver record carries is left out: two runs a
-// second apart differ there and nowhere else.
+// The home folder's files by name, read whole at once (this runs thousands of times). The time a
+// waiver record carries is left out: two runs a second apart differ there and nowhere else.
 std::map<std::string, Bytes> folder(const fs::path& dir)
 {
     std::map<std::string, Bytes> out;
     for (const auto& e : fs::directory_iterator(dir))
-        if (e.is_regular_file())
-            out[e.path().filename().string()] = readBytes(e.path());
+        if (e.is_regular_file()) {
+            Bytes& b = out[e.path().filename().string()] = Bytes(e.file_size());
+            std::ifstream(e.path(), std::ios::binary).read(reinterpret_cast<char*>(b.data()), std::ssize(b));
+        }
     if (auto w = out.find("waivers.dat"); w != out.end())
         for (std::size_t rec = 0; rec + 134 <= w->second.size(); rec += 134)
             std::fill_n(&w->second[rec + 24], 8, 0);
@@ -51,15 +54,12 @@ struct FailedWrites : ::testing::Test {
         s.init(home.path());
         ASSERT_TRUE(bb::LoadLg(s, league).ok() && bb::LoadTeam(s, 0, 0).ok());
     }
-    // What a failed write must leave in memory: the league's path, the current team's record and
-    // team slot 0's players.
+    // What a failed write must leave in memory: the league's path, and team slot 0's players and the
+    // current team's record as a save would write them.
     Bytes memory() const
     {
-        Bytes out =
-            bb::test::join({bb::test::bytesOf(s.LgPath), bb::test::bytesOf(s.Teams[s.CurTeam].encoded())});
-        for (const bb::PlayerRec& p : s.Players[0])
-            std::ranges::copy(p.encoded(), std::back_inserter(out));
-        return out;
+        const auto records = *bb::SaveTeamEdits(s, s.CurTeam, 0);
+        return bb::test::join({bb::test::bytesOf(s.LgPath), records[0].bytes, records[1].bytes});
     }
     // The first dressed player who can go down only through waivers.
     std::size_t veteran() const
@@ -80,9 +80,8 @@ struct FailedWrites : ::testing::Test {
         const std::function<bool()>& run, const std::function<void()>& prepare = [] {}, std::string told = "")
     {
         const bb::Session start = s;
-        const auto files = folder(home.path());
+        auto files = folder(home.path()), written = files;
         const Bytes mem = memory();
-        std::map<std::string, Bytes> written;
         long long total = -1;
         for (long long n = -1; n <= total && !HasFailure(); ++n) {
             s = start, prompter = {}, prepare();
