@@ -90,8 +90,8 @@ TEST_F(LeagueIo, ALoadAndASecondLoadThroughPlantedLinks)
 TEST_F(LeagueIo, ALeagueThatCannotBeLoadedChangesNothing)
 {
     ASSERT_TRUE(bb::LoadLg(s, makeLeague("good", 4)).ok() && bb::LoadTeam(s, 1, 0).ok());
-    const std::string lg = makeLeague("bad", 3, 2);
-    const Bytes lge = readBytes(lg + ".lge"), tms = readBytes(lg + ".tms");
+    const std::string pristine = makeLeague("pristine", 3, 2), lg = (dir / "bad" / "demo").string();
+    const Bytes lge = readBytes(pristine + ".lge"), tms = readBytes(pristine + ".tms");
     int renames = -1;
     // Each working file failing to be replaced after those before it were; a header or team file
     // cut at every byte of its first record and at every record boundary short of what the header
@@ -112,7 +112,7 @@ TEST_F(LeagueIo, ALeagueThatCannotBeLoadedChangesNothing)
     for (const auto& [what, spoil] : cases) {
         renames = -1;
         fs::remove_all(dir / "bad");
-        makeLeague("bad", 3, 2);
+        fs::copy(dir / "pristine", dir / "bad");
         spoil();
         const auto before = snapshot(s);
         bb::io::testing::ScopedFaults faults({-1, renames});
