@@ -6,139 +6,100 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <set>
+#include <map>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
-using bb::io::Bytes;
 using bb::io::Edit;
+using bb::test::bytesOf;
 using bb::test::readBytes;
-using Faults = bb::io::testing::Faults;
 using Guard = bb::io::testing::ScopedFaults;
-
-Bytes bytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
-void write(const fs::path& p, const std::string& s) { bb::test::writeBytes(p, bytes(s)); }
-
-std::set<std::string> listing(const fs::path& dir)
-{
-    std::set<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir))
-        names.insert(e.path().filename().string() + (fs::is_symlink(e.symlink_status()) ? "@" : ""));
-    return names;
-}
+using Files = std::map<std::string, std::string>;
 
 struct FileIo : ::testing::Test {
+    static void write(const fs::path& p, const std::string& s) { bb::test::writeBytes(p, bytesOf(s)); }
+    // The folder's files by name (a link's marked "@") with what they hold.
+    Files files() const
+    {
+        Files out;
+        for (const auto& e : fs::directory_iterator(dir.path())) {
+            const bb::test::Bytes b = readBytes(e.path());
+            out[e.path().filename().string() + (e.is_symlink() ? "@" : "")] = std::string(b.begin(), b.end());
+        }
+        return out;
+    }
     bb::test::TempDir dir;
     fs::path a = dir / "a", b = dir / "b", c = dir / "c";
 };
 
 TEST_F(FileIo, ABatchIsAppliedWholeOrNotAtAll)
 {
+    // b is a link: a whole-file replacement replaces the link itself, and a failed one puts it back.
     write(a, "0123456789");
-    write(b, "old b");
-    const std::vector<Edit> batch = {Edit::writeAt(a, 2, bytes("xy")), Edit::replace(b, bytes("new b!")),
-                                     Edit::append(c, bytes("log\r\n")), Edit::writeAt(a, 8, bytes("XYZ"))};
-    // Fail at every byte and at every rename: each time all three files are as they were.
+    write(dir / "l", "old b");
+    fs::create_symlink(dir / "l", b);
+    const std::vector<Edit> batch = {Edit::writeAt(a, 2, bytesOf("xy")), Edit::replace(b, bytesOf("new b!")),
+                                     Edit::append(c, bytesOf("log\r\n")),
+                                     Edit::writeAt(a, 8, bytesOf("XYZ"))};
+    // Fail at every byte and at the rename: each time all the files are as they were, no c, no
+    // temporaries; a whole batch grows a, replaces the link b, makes c.
     for (long long n = -1; n < 16; ++n) {
-        Guard g(Faults{n, n < 0 ? 0 : -1}); // n = -1: the rename fails
+        Guard g({n, n < 0 ? 0 : -1}); // n = -1: the rename fails
         EXPECT_FALSE(bb::io::apply(batch).ok()) << n;
-        EXPECT_EQ(readBytes(a), bytes("0123456789")) << n;
-        EXPECT_EQ(readBytes(b), bytes("old b")) << n;
-        EXPECT_EQ(listing(dir.path()), (std::set<std::string>{"a", "b"})) << n << ": c and temporaries gone";
+        EXPECT_EQ(files(), (Files{{"a", "0123456789"}, {"b@", "old b"}, {"l", "old b"}})) << n;
     }
-    Guard g(Faults{16, -1});
+    Guard g({16, -1});
     ASSERT_TRUE(bb::io::apply(batch).ok());
     EXPECT_EQ(g.bytesWritten(), 16);
-    EXPECT_EQ(readBytes(a), bytes("01xy4567XYZ")) << "a write past the end grows the file";
-    EXPECT_EQ(readBytes(b), bytes("new b!"));
-    EXPECT_EQ(readBytes(c), bytes("log\r\n"));
-    EXPECT_EQ(listing(dir.path()), (std::set<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(files(), (Files{{"a", "01xy4567XYZ"}, {"b", "new b!"}, {"c", "log\r\n"}, {"l", "old b"}}));
 }
 
 TEST_F(FileIo, NoWriteFollowsALink)
 {
-    const fs::path precious = dir / "league.ros";
-    write(precious, "league data");
-    fs::create_symlink(precious, a);
-    fs::create_symlink(precious, b);
+    write(dir / "l", "data");
+    fs::create_symlink(dir / "l", a);
+    fs::create_symlink(dir / "l", b);
     fs::create_directory(c);
-
-    // A record write refuses a link and anything but an ordinary file; nothing is written.
-    for (const fs::path& target : {a, c}) {
-        const bb::Status st = bb::io::apply({Edit::writeAt(target, 0, bytes("X"))});
-        EXPECT_FALSE(st.ok());
-        EXPECT_NE(st.error().find(target.string()), std::string::npos) << st.error();
-    }
-    EXPECT_FALSE(bb::io::apply({Edit::append(b, bytes("X"))}).ok());
-    EXPECT_FALSE(bb::io::replaceFile(c, bytes("X")).ok());
-    // A whole-file replacement replaces the link itself; a failed one puts the link back.
-    {
-        Guard g(Faults{-1, 0});
-        EXPECT_FALSE(bb::io::replaceFile(a, bytes("new")).ok());
-    }
-    EXPECT_TRUE(fs::is_symlink(a));
-    ASSERT_TRUE(bb::io::replaceFile(a, bytes("new")).ok());
-    EXPECT_FALSE(fs::is_symlink(a));
-    EXPECT_EQ(readBytes(a), bytes("new"));
-    EXPECT_EQ(readBytes(precious), bytes("league data"));
-    // A record write into a missing file makes it only when asked to.
-    EXPECT_FALSE(bb::io::apply({Edit::writeAt(dir / "new", 0, bytes("X"))}).ok());
-    EXPECT_FALSE(fs::exists(dir / "new"));
+    // A record write refuses a link and anything but an ordinary file, and says which; an append
+    // refuses a link; a record write makes a missing file only when asked to.
+    for (const fs::path& target : {a, c})
+        EXPECT_NE(bb::io::apply({Edit::writeAt(target, 0, bytesOf("X"))}).error().find(target),
+                  std::string::npos);
+    EXPECT_FALSE(bb::io::apply({Edit::append(b, bytesOf("X"))}).ok());
+    EXPECT_FALSE(bb::io::replaceFile(c, bytesOf("X")).ok());
+    EXPECT_FALSE(bb::io::apply({Edit::writeAt(dir / "new", 0, bytesOf("X"))}).ok());
+    EXPECT_EQ(files(), (Files{{"a@", "data"}, {"b@", "data"}, {"c", ""}, {"l", "data"}}));
 }
 
-TEST_F(FileIo, ReadsAndLeftovers)
+TEST_F(FileIo, LeftoversOfACrashedRunAndItsLock)
 {
-    write(a, "abcdef");
-    Bytes out;
-    ASSERT_TRUE(bb::io::readPrefix(a, 4, out).ok());
-    EXPECT_EQ(out, bytes("abcd"));
-    ASSERT_TRUE(bb::io::readPrefix(a, 40, out).ok());
-    EXPECT_EQ(out, bytes("abcdef"));
-    EXPECT_FALSE(bb::io::readFile(dir.path(), out).ok()) << "a folder is not a file";
-    EXPECT_FALSE(bb::io::readFile(b, out).ok());
-    ASSERT_TRUE(bb::io::readIfExists(b, out).ok());
-    EXPECT_TRUE(out.empty());
-
     // What a crashed run left beside its targets goes; a leftover link is removed, not followed.
+    write(a, "abc");
     write(dir / (std::string(".swp.t") + bb::io::TemporaryMarker + "k3j2"), "half");
     fs::create_symlink(a, dir / (std::string(".swp.r") + bb::io::TemporaryMarker + "x"));
-    write(dir / "swp.t", "kept");
+    write(b, "kept");
     bb::io::removeStaleTemporaries(dir.path());
-    EXPECT_EQ(listing(dir.path()), (std::set<std::string>{"a", "swp.t"}));
-    EXPECT_EQ(readBytes(a), bytes("abcdef"));
-}
+    EXPECT_EQ(files(), (Files{{"a", "abc"}, {"b", "kept"}}));
 
-TEST_F(FileIo, OneRunPerFolder)
-{
-    bb::HomeLock first, second;
-    ASSERT_EQ(first.acquire(dir.path()), bb::HomeLock::Result::Acquired);
-    EXPECT_EQ(second.acquire(dir.path()), bb::HomeLock::Result::Busy);
-    // A run that crashes holding the lock (a child that takes it and dies without letting go)
-    // leaves nothing that stops the next one.
-    bb::test::TempDir crashed;
-    if (const pid_t child = fork(); child == 0) {
+    // A run that crashes holding its folder's lock (a child that takes it and dies without letting
+    // go) leaves nothing that stops the next one.
+    if (fork() == 0) {
         bb::HomeLock dying;
-        _exit(dying.acquire(crashed.path()) == bb::HomeLock::Result::Acquired ? 0 : 1);
-    } else {
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        _exit(dying.acquire(dir.path()) == bb::HomeLock::Result::Acquired ? 0 : 1);
     }
-    EXPECT_TRUE(fs::exists(bb::HomeLock::lockFilePath(crashed.path())));
-    bb::HomeLock next;
-    EXPECT_EQ(next.acquire(crashed.path()), bb::HomeLock::Result::Acquired);
+    int status = 0;
+    ASSERT_TRUE(wait(&status) > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(bb::HomeLock().acquire(dir.path()), bb::HomeLock::Result::Acquired);
 
     // A link in the lock file's place is not followed.
     bb::test::TempDir linked;
     write(linked / "target", "x");
     fs::create_symlink(linked / "target", bb::HomeLock::lockFilePath(linked.path()));
-    bb::HomeLock l;
-    EXPECT_EQ(l.acquire(linked.path()), bb::HomeLock::Result::Failed);
-    EXPECT_EQ(readBytes(linked / "target"), bytes("x"));
+    EXPECT_EQ(bb::HomeLock().acquire(linked.path()), bb::HomeLock::Result::Failed);
+    EXPECT_EQ(readBytes(linked / "target"), bytesOf("x"));
 }
 
 } // namespace

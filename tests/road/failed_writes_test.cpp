@@ -1,7 +1,6 @@
 // Every writer of the program, made to fail after each possible number of bytes: the user is told
 // (or the caller gets the failure), nothing reports success, and every file is either exactly as
 // it was or completely written, never torn.
-#include "coach/lines/line_table.h"
 #include "coach/lines/lines_file.h"
 #include "coach/roster/roster_commit.h"
 #include "core/file_io.h"
@@ -14,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 
@@ -24,19 +23,20 @@ namespace fs = std::filesystem;
 using bb::test::Bytes;
 using bb::test::readBytes;
 using bb::test::writeBytes;
-using Guard = bb::io::testing::ScopedFaults;
 
-// The home folder's files by name. The time a waiver record carries is left out: two runs a
-// second apart differ there and nowhere else.
+// The home folder's files by name, read whole at once (this runs thousands of times). The time a
+// waiver record carries is left out: two runs a second apart differ there and nowhere else.
 std::map<std::string, Bytes> folder(const fs::path& dir)
 {
     std::map<std::string, Bytes> out;
     for (const auto& e : fs::directory_iterator(dir))
-        if (e.is_regular_file())
-            out[e.path().filename().string()] = readBytes(e.path());
+        if (e.is_regular_file()) {
+            Bytes& b = out[e.path().filename().string()] = Bytes(e.file_size());
+            std::ifstream(e.path(), std::ios::binary).read(reinterpret_cast<char*>(b.data()), std::ssize(b));
+        }
     if (auto w = out.find("waivers.dat"); w != out.end())
         for (std::size_t rec = 0; rec + 134 <= w->second.size(); rec += 134)
-            std::fill_n(w->second.begin() + static_cast<std::ptrdiff_t>(rec + 24), 8, 0);
+            std::fill_n(&w->second[rec + 24], 8, 0);
     return out;
 }
 
@@ -44,168 +44,113 @@ struct FailedWrites : ::testing::Test {
     bb::test::TempDir home;
     bb::Session s;
     bb::test::ScriptedPrompter prompter;
-    std::string league;
+    std::string league = (home / "league" / "demo").string();
+    const fs::path lns = home / "lines.lns";
 
     // A one-team league, its team loaded.
     void SetUp() override
     {
-        bb::demo::Options o;
-        o.teams = 1;
-        ASSERT_TRUE(bb::demo::writeDemoLeague(home / "league", o).ok());
-        league = (home / "league" / "demo").string();
+        ASSERT_TRUE(bb::demo::writeDemoLeague(home / "league", {"demo", 1, 1, false}).ok());
         s.init(home.path());
-        ASSERT_TRUE(bb::LoadLg(s, league).ok());
-        ASSERT_TRUE(bb::LoadTeam(s, 0, 0).ok());
+        ASSERT_TRUE(bb::LoadLg(s, league).ok() && bb::LoadTeam(s, 0, 0).ok());
     }
-    // Team slot 0's players and the current team's record, as they would be written.
+    // What a failed write must leave in memory: the league's path, and team slot 0's players and the
+    // current team's record as a save would write them.
     Bytes memory() const
     {
-        Bytes out;
-        for (const bb::PlayerRec& p : s.Players[0]) {
-            const auto rec = p.encoded();
-            out.insert(out.end(), rec.begin(), rec.end());
-        }
-        const auto team = s.Teams[s.CurTeam].encoded();
-        out.insert(out.end(), team.begin(), team.end());
-        return out;
+        const auto records = *bb::SaveTeamEdits(s, s.CurTeam, 0);
+        return bb::test::join({bb::test::bytesOf(s.LgPath), records[0].bytes, records[1].bytes});
     }
-    int veteran() const
+    // The first dressed player who can go down only through waivers.
+    std::size_t veteran() const
     {
-        const auto& ps = s.Players[0];
-        return int(std::find_if(ps.begin(), ps.end(),
-                                [&](const bb::PlayerRec& p) {
-                                    return !p.isEmpty() && !p.Released && p.Sts == 200 &&
-                                           p.GP >= s.League.WaiverGP && p.Age > s.League.WaiverAge;
-                                }) -
-                   ps.begin());
+        for (std::size_t i = 0; i < bb::RosterSize; ++i)
+            if (const auto& p = s.Players[0][i];
+                p.Sts == 200 && !p.Released && bb::roster::waiversNeeded(s.League, p))
+                return i;
+        return bb::RosterSize;
     }
 
-    // Runs the writer once to learn how many bytes it writes, then once for every shorter budget, each
-    // time from the same files and session. A failed run must leave the folder as it was (so only the
-    // session needs setting back); a whole run must succeed. Returns the bytes of a whole run.
+    // Runs the writer once to learn how many bytes it writes (n = -1), then once for every shorter
+    // budget and the exact one, each time from the same files and session (prepare queues the
+    // prompter's answers). A failed run must leave the folder and the memory as they were and say so
+    // in one message starting with told (none when told is empty: the caller is told); the run with
+    // the exact budget must succeed and write what the first did. Returns the bytes of a whole run.
     long long everyByte(
-        const std::function<bool()>& run, const std::function<void()>& prepare = [] {})
+        const std::function<bool()>& run, const std::function<void()>& prepare = [] {}, std::string told = "")
     {
         const bb::Session start = s;
-        const auto files = folder(home.path());
-        long long total = 0;
-        {
-            prepare();
-            Guard g({-1, -1});
-            EXPECT_TRUE(run());
-            total = g.bytesWritten();
-        }
-        const auto written = folder(home.path());
-        for (const auto& e : fs::directory_iterator(home.path()))
-            if (e.is_regular_file())
-                fs::remove(e.path());
-        for (const auto& [name, bytes] : files)
-            writeBytes(home / name, bytes);
-        for (long long n = 0; n <= total && !HasFailure(); ++n) {
-            s = start;
-            prompter = {};
-            prepare();
-            bool ok = false;
-            {
-                Guard g({n, -1});
-                ok = run();
+        auto files = folder(home.path()), written = files;
+        const Bytes mem = memory();
+        long long total = -1;
+        for (long long n = -1; n <= total && !HasFailure(); ++n) {
+            s = start, prompter = {}, prepare();
+            bb::io::testing::ScopedFaults g({n, -1});
+            const bool ok = run();
+            const auto said = prompter.messages();
+            EXPECT_EQ(ok, n < 0 || n == total) << n << " of " << total;
+            EXPECT_TRUE(ok || (memory() == mem && said.size() == !told.empty() &&
+                               (said.empty() ? "" : said[0]).starts_with(told)));
+            EXPECT_TRUE(n < 0 || folder(home.path()) == (n < total ? files : written)) << "torn at " << n;
+            if (n < 0) { // learnt: put the folder back as it was
+                total = g.bytesWritten(), written = folder(home.path());
+                for (const auto& [name, bytes] : written)
+                    fs::remove(home / name);
+                for (const auto& [name, bytes] : files)
+                    writeBytes(home / name, bytes);
             }
-            EXPECT_EQ(ok, n == total) << n << " of " << total;
-            EXPECT_TRUE(folder(home.path()) == (n < total ? files : written))
-                << "torn or changed at byte " << n;
         }
         return total;
     }
 };
 
-TEST_F(FailedWrites, LeagueLoad)
-{
-    const long long total = everyByte([&] {
-        const auto before = s.LgPath;
-        const bool ok = bb::LoadLg(s, league).ok();
-        EXPECT_TRUE(ok || s.LgPath == before);
-        return ok;
-    });
-    EXPECT_EQ(total, static_cast<long long>(fs::file_size(league + ".lge") + fs::file_size(league + ".tms") +
-                                            fs::file_size(league + ".ros") + league.size() + 2));
-}
-
 TEST_F(FailedWrites, TeamSaveAndLinesCommit)
 {
     s.Players[0][0].Con = 1;
     EXPECT_EQ(everyByte([&] { return bb::SaveTeam(s, 0, 0).ok(); }), 50 * 86 + 254);
-
     bb::lines::LineWork work(s.Teams[0].LineSlots);
     work.LineSlots[0][0] = work.LineSlots[1][0];
-    everyByte([&] {
-        const bb::TeamRec before = s.Teams[0];
-        const bool ok = work.TransferBuffer(s, 0).ok();
-        EXPECT_TRUE(ok || s.Teams[0].encoded() == before.encoded())
-            << "a failed commit keeps the team's table";
-        return ok;
-    });
+    everyByte([&] { return work.TransferBuffer(s, 0).ok(); });
 }
 
 TEST_F(FailedWrites, RosterCommitWithReleaseWaiverAndLog)
 {
     // A released player, a veteran sent down through waivers, earlier records in all three files.
-    const bb::roster::RosterFiles files = bb::roster::RosterFiles::in(home.path());
+    const auto files = bb::roster::RosterFiles::in(home.path());
     writeBytes(files.releases, Bytes(88, 'r'));
     writeBytes(files.waivers, Bytes(134, 'w'));
-    writeBytes(files.log, Bytes{'o', 'l', 'd', '\r', '\n'});
+    writeBytes(files.log, bb::test::bytesOf("old\r\n"));
     bb::roster::RosterWork work;
     bb::roster::ResetFlags(s, work, 0);
-    const auto released =
-        std::find_if(s.Players[0].begin(), s.Players[0].end(), [](auto& p) { return p.Released; });
-    ASSERT_TRUE(veteran() < bb::RosterSize && released != s.Players[0].end());
-    work.RosterStatus[static_cast<std::size_t>(veteran())] = 0;
-    const long long total = everyByte(
-        [&] {
-            const Bytes before = memory();
-            const bool ok =
-                bb::roster::TransferBuffer(s, prompter, work, 0, files, [] { return 46000.0; }).ok();
-            EXPECT_TRUE(ok || memory() == before)
-                << "a failed commit leaves the players and the team as they were";
-            EXPECT_EQ(ok, released->isEmpty());
-            return ok;
-        },
-        [&] { prompter.yesNo = {true}; });
-    EXPECT_GT(total, 88 + 134 + 4300 + 254);
+    ASSERT_LT(veteran(), bb::RosterSize);
+    work.RosterStatus[veteran()] = 0;
+    const auto commit = [&] {
+        return bb::roster::TransferBuffer(s, prompter, work, 0, files, [] { return 46000.0; }).ok();
+    };
+    EXPECT_GT(everyByte(commit, [&] { prompter.yesNo = {true}; }), 88 + 134 + 4300 + 254) << "a release too";
 }
 
-TEST_F(FailedWrites, LinesFileSaveAndImportWaiver)
+TEST_F(FailedWrites, LeagueLoadAndTheLinesFile)
 {
+    // The header, one team, its 50 players, the defaults file.
+    EXPECT_EQ(everyByte([&] { return bb::LoadLg(s, league).ok(); }),
+              459 + 254 + 50 * 86 + std::ssize(league) + 2);
+
+    // Saved over an existing, longer file.
     bb::lines::LineWork work(s.Teams[0].LineSlots);
-    const fs::path lns = home / "lines.lns";
-    writeBytes(lns, Bytes(300, 'x')); // an existing, longer file: its tail must survive a whole save
+    writeBytes(lns, Bytes(300, 'x'));
     everyByte(
-        [&] {
-            const auto out = bb::lines::ExportLinesSub(s, prompter, work, 0);
-            EXPECT_TRUE(out == bb::lines::ExportOutcome::Saved || prompter.messages().size() == 1u);
-            return out == bb::lines::ExportOutcome::Saved;
-        },
-        [&] {
-            prompter.texts = {"pass0"};
-            prompter.files = {lns.string()};
-        });
-    EXPECT_EQ(readBytes(lns).size(), 300u);
+        [&] { return bb::lines::ExportLinesSub(s, prompter, work, 0) == bb::lines::ExportOutcome::Saved; },
+        [&] { prompter.texts = {"pass0"}, prompter.files = {lns.string()}; }, "The lines could not be saved");
 
     // Load Lines sending a veteran to the farm: the waiver placement is the import's one write.
     ASSERT_LT(veteran(), bb::RosterSize);
     Bytes file = readBytes(lns);
-    file[bb::lines::LinesFileRec::StsOffset + static_cast<std::size_t>(veteran())] = 0;
+    file.at(bb::lines::LinesFileRec::StsOffset + veteran()) = 0;
     writeBytes(lns, file);
     everyByte(
-        [&] {
-            const auto out = bb::lines::ImportLinesSub(s, prompter, work, 0);
-            EXPECT_TRUE(out != bb::lines::ImportOutcome::Failed ||
-                        prompter.messages() == std::vector<std::string>{"Errors in File"});
-            return out != bb::lines::ImportOutcome::Failed;
-        },
-        [&] {
-            prompter.files = {lns.string()};
-            prompter.yesNo = {true};
-        });
+        [&] { return bb::lines::ImportLinesSub(s, prompter, work, 0) != bb::lines::ImportOutcome::Failed; },
+        [&] { prompter.files = {lns.string()}, prompter.yesNo = {true}; }, "Errors in File");
 }
 
 } // namespace
