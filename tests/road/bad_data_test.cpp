@@ -1,13 +1,28 @@
 // League data beyond every limit the records allow, shown by every window: each case gives a safe
 // display (under the sanitizers: nothing read out of bounds), shows names as plain text, and
 // leaves the files as they were when nothing is committed.
-#include "every_window.h"
 #include "file_bytes.h"
 #include "qt_test_main.h"
 #include "temp_dir.h"
 #include "window_controls.h"
 
+#include "coach/lines/lines_window.h"
+#include "coach/playercard/player_info.h"
+#include "coach/roster/roster_window.h"
+#include "core/league_io.h"
+#include "demo_league.h"
+#include "manager/display_team.h"
+#include "scripted_prompter.h"
+#include "ui/main/main_window.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QListWidget>
+
+#include <fstream>
+#include <functional>
 #include <map>
+#include <memory>
 
 namespace fs = std::filesystem;
 using bb::test::Bytes;
