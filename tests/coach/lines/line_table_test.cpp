@@ -13,7 +13,6 @@ namespace {
 
 using namespace bb;
 using namespace bb::lines;
-using Line = std::array<std::uint8_t, LineWidth>;
 
 // All skills at level: a skater rates level + 5 overall and by offence, level by defence.
 PlayerRec evenPlayer(std::uint8_t pos, std::uint8_t level, std::uint8_t sts = 200, std::uint8_t con = 50)
@@ -35,19 +34,32 @@ LineTable fullTable(std::uint8_t spare, int used = -1)
     return t;
 }
 
-TEST(LineTable, AssignmentTextsAndCompleteness)
+TEST(LineTable, TextsAveragesAndCompleteness)
 {
-    LineTable t = fullTable(4, NoPlayer); // spare cells add nothing
-    t[8][1] = t[4][0] = t[0][0] = 7;
-    t[12] = {9, 3, 3, 4, 4};
-    t[1][2] = 60; // empty, whatever its value
+    // Roster slot i rates 60 + i in every skill (65 + i overall); slot 4 has 255 in Skill(2).
+    auto s = std::make_unique<Session>();
+    for (int i = 0; i < 5; ++i)
+        s->Players[0][i] = evenPlayer(PosC, 60 + i);
+    s->Players[0][4].Skill[2] = 255;
+    LineTable t = fullTable(NoPlayer, 60); // E2 and the rest: empty, whatever the value
+    t[0] = {1, 2, 3, 4, 200};              // E1, one cell empty: 250 / 5; Skill(2) 441 / 5 = 88.2
+    t[4][0] = 1;                           // P1
+    t[9] = {1, 2, 3, 4, 0};                // K2, its spare cell ignored: 250 / 4 = 62.5
+    t[10] = {0, 2, 3, 1, 1};               // K3: overall 200 / 3 = 66.67
+    t[12] = {0, 1, 1, 0, 0};               // the goalie line has no averages
+    // Each roster slot's codes in line order; nothing from a spare cell.
     const AssignmentTexts texts = ReadLineAssgts(t);
-    EXPECT_EQ((std::array{texts[7], texts[3], texts[9], texts[4]}),
-              (std::array<std::string, 4>{"E1C P1C K1W", "X1 X2", "Starting Goaltender", "the Pine"}));
+    EXPECT_EQ((std::array{texts[1], texts[2], texts[0], texts[5]}),
+              (std::array<std::string, 4>{"E1C P1C K2C X1 X2", "E1L K2W K3D", "K3C Starting Goaltender",
+                                          "the Pine"}));
+    const auto avg = [&](int x) { return lineAverages(*s, t, x); };
+    EXPECT_EQ(std::tuple(avg(0).rating[0], avg(0).rating[2], avg(9).rating[0], avg(10).overall),
+              std::tuple(50, 88, 63, 67)); // 62.5 and 66.67 round up
+    EXPECT_TRUE(avg(1).rating == (std::array<int, 13>{}) &&
+                avg(1).overall + avg(12).overall + avg(-1).overall == 0);
 
-    // Complete whatever the spare cells hold; one empty used cell (NoPlayer or 60) is enough.
-    for (std::uint8_t spare : {NoPlayer, std::uint8_t{0}, std::uint8_t{60}})
-        EXPECT_FALSE(LinesIncomplete(fullTable(spare)));
+    // Complete with every spare cell empty; one empty used cell (NoPlayer or 60) is enough.
+    EXPECT_FALSE(LinesIncomplete(fullTable(NoPlayer)));
     for (auto [x, y, empty] : {std::tuple(12, 2, NoPlayer), {10, 2, 60}, {0, 0, NoPlayer}}) {
         t = fullTable(0);
         t[x][y] = empty;
@@ -73,59 +85,26 @@ TEST(Placement, GoalieSkatersOncePerLineAndSpareCells)
             click(index, 1, PosG, mode, index == 20);
     // No skater in goal; one skater as X1 and X2 at once; any code but a goalie's is a skater
     // (E4's fifth cell); nobody, or beyond the roster or the slots; K1's spare cell holds 0 and
-    // blocks nothing; slots showing spare cells take no click; E1 C once per line, his own cell
-    // included; E2 C, then replaced there only.
+    // blocks nothing; slots showing spare cells (of five-, four- and three-slot lines) take no
+    // click; E1 C once per line, his own cell included; E2 C, then replaced there only.
     constexpr Mode E = Mode::Even, P = Mode::PP, K = Mode::PK;
     const std::tuple<int, std::uint8_t, std::uint8_t, Mode, bool> clicks[] = {
         {20, 2, PosC, E, false},    {21, 2, PosD, K, true}, {22, 2, PosD, K, true}, {19, 6, 9, E, true},
-        {1, NoPlayer, 0, E, false}, {1, 50, 0, E, false},   {23, 2, 0, E, false},   {-1, 2, 0, E, false},
-        {0, 0, 0, K, true},         {4, 7, 0, K, false},    {9, 7, 0, K, false},    {18, 7, 0, K, false},
-        {14, 7, 0, P, false},       {19, 7, 0, P, false},   {0, 4, 0, E, true},     {4, 4, 0, E, false},
-        {0, 4, 0, E, false},        {5, 4, 0, E, true},     {5, 8, 0, E, true}};
+        {1, NoPlayer, 0, E, false}, {1, 50, 0, E, false},   {-1, 2, 0, E, false},   {0, 0, 0, K, true},
+        {4, 7, 0, K, false},        {18, 7, 0, K, false},   {14, 7, 0, P, false},   {0, 4, 0, E, true},
+        {4, 4, 0, E, false},        {0, 4, 0, E, false},    {5, 4, 0, E, true},     {5, 8, 0, E, true}};
     for (const auto& [index, p, pos, mode, accepted] : clicks)
         click(index, p, pos, mode, accepted);
-    EXPECT_EQ(work.LineSlots[12], (Line{1, 2, 2, 0, 0}));
-    EXPECT_TRUE(work.LineSlots[3][4] == 6 && work.LineSlots[8][0] == 0 && work.LineSlots[0][0] == 4 &&
-                work.LineSlots[1][0] == 8);
+    LineTable want = fullTable(0, NoPlayer);
+    want[12] = {1, 2, 2, 0, 0}, want[3][4] = 6, want[8][0] = 0, want[0][0] = 4, want[1][0] = 8;
+    EXPECT_EQ(work.LineSlots, want);
 }
 
-TEST(LineTable, ListedAndCountedPlayers)
+TEST(AutoLines, GameRosterThenNoHealthyGoalieOrLeftWingAndTheList)
 {
-    // The list shows dressed players, hurt or not, whose position is ticked; a position code with
-    // no box is never listed. Auto counts the healthy dressed only.
-    const std::uint8_t pos[] = {PosC, PosG, PosD, PosLW, 5, PosRW}, sts[] = {200, 203, 100, 0, 200, 250};
-    std::array<PlayerRec, RosterSize> r;
-    for (std::size_t i = 0; i < 6; ++i)
-        r[i] = evenPlayer(pos[i], 50, sts[i]);
-    EXPECT_EQ(listedPlayers(r, {true, true, true, true, true}), (std::vector<std::uint8_t>{0, 1, 5}));
-    EXPECT_EQ(listedPlayers(r, {true, true, false, true, false}), (std::vector<std::uint8_t>{0}));
-    EXPECT_EQ(healthyDressed(r), 2);
-}
-
-TEST(Averages, NominalDivisorHalfUpRounding)
-{
-    // Roster slot i rates 60 + i in every skill (65 + i overall); slot 4 has 255 in Skill(2).
-    auto s = std::make_unique<Session>();
-    for (int i = 0; i < 5; ++i)
-        s->Players[0][i] = evenPlayer(PosC, 60 + i);
-    s->Players[0][4].Skill[2] = 255;
-    LineTable t = fullTable(NoPlayer, 60); // E2 and the rest: empty
-    t[0] = {1, 2, 3, 4, 200};              // E1, one cell empty: 250 / 5; Skill(2) 441 / 5 = 88.2
-    t[9] = {1, 2, 3, 4, 0};                // K2, its spare cell ignored: 250 / 4 = 62.5
-    t[10] = {0, 2, 3, 1, 1};               // K3: overall 200 / 3 = 66.67
-    t[12] = {0, 1, 2, 0, 0};               // the goalie line has no averages
-    const auto avg = [&](int x) { return lineAverages(*s, t, x); };
-    EXPECT_EQ(std::tuple(avg(0).rating[0], avg(0).rating[2], avg(9).rating[0], avg(10).overall),
-              std::tuple(50, 88, 63, 67)); // 62.5 and 66.67 round up
-    EXPECT_TRUE(avg(1).rating == (std::array<int, 13>{}) &&
-                avg(1).overall + avg(12).overall + avg(-1).overall == 0);
-}
-
-// A game roster of 4 C, 4 LW, 4 RW, 6 D and 2 G, all healthy, then a farm centre and a scratched
-// goalie. Skaters are {every skill, but DF (9) and SC (10)}, rated overall / offence / defence by
-// hand from the formulas.
-std::unique_ptr<Session> gameRoster()
-{
+    // A game roster of 4 C, 4 LW, 4 RW, 6 D and 2 G, all healthy, then a farm centre and a
+    // scratched goalie. Skaters are {every skill, but DF (9) and SC (10)}, rated overall / offence /
+    // defence by hand from the formulas.
     const std::uint8_t skaters[18][3] = {
         {60, 60, 60}, {55, 20, 95}, {50, 90, 10}, {45, 45, 45}, // C:  65/65/60 64/68/43 51/46/63 50/50/45
         {50, 50, 50}, {50, 10, 90}, {50, 80, 30}, {45, 45, 45}, // LW: 55/55/50 58/63/36 54/51/60 50/50/45
@@ -141,13 +120,6 @@ std::unique_ptr<Session> gameRoster()
     // Goalies rated 57 and 67 overall, a farm centre 85 / 85 / 80, a scratched goalie 86.
     r[18] = evenPlayer(PosG, 60), r[19] = evenPlayer(PosG, 70);
     r[20] = evenPlayer(PosC, 80, 0), r[21] = evenPlayer(PosG, 90, 100);
-    return s;
-}
-
-TEST(AutoLines, GameRosterThenNoHealthyGoalieOrLeftWing)
-{
-    auto s = gameRoster();
-    auto& r = s->Players[0];
     LineTable t = fullTable(77, 77); // anything left over from before must not survive
     r[1].Susp = 3;                   // suspended but dressed and healthy: picked like any other
     // E1-E4: twelve different forwards; E1-E3 take the six defencemen in pairs, E4 the two best by
@@ -174,12 +146,19 @@ TEST(AutoLines, GameRosterThenNoHealthyGoalieOrLeftWing)
     r[3].Con = 99;                         // a skater in better condition does not go in goal
     r[4].Sts = r[7].Sts = 0, r[5].Sts = 100, r[6].Sts = 201; // left wings on the farm, scratched, hurt
     AutoLines(*s, t, 0, 0);
-    EXPECT_TRUE(t[12][0] == 19 && t[12][1] == 0) << "the goalie in the best condition, from pass 4; X1 "
-                                                    "still from the healthy dressed skaters";
+    // The goalie in the best condition, from pass 4; X1 still from the healthy dressed skaters.
+    EXPECT_TRUE(t[12][0] == 19 && t[12][1] == 0);
     // The farm centre (85) is the best forward; he is never in a line before its wing slot.
     for (int x = 0; x < 10; ++x)
         EXPECT_EQ(t[x][1], 20) << "line " << x;
-    EXPECT_EQ(t[0], (Line{1, 20, 8, 12, 13}));
+    EXPECT_EQ(t[0], (std::array<std::uint8_t, LineWidth>{1, 20, 8, 12, 13}));
+
+    // The list shows dressed players, hurt or not, whose position is ticked (here C, RW and G); a
+    // position code with no box is never listed. Auto counts the healthy dressed only.
+    r[22] = evenPlayer(5, 50);
+    EXPECT_EQ(listedPlayers(r, {true, false, true, false, true}),
+              (std::vector<std::uint8_t>{0, 1, 2, 3, 8, 9, 10, 11, 19}));
+    EXPECT_EQ(healthyDressed(r), 15);
 }
 
 } // namespace

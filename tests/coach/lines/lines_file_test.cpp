@@ -50,48 +50,31 @@ struct LinesFile : ::testing::Test {
     ImportOutcome load(std::string n) { return prompter.files = {n}, ImportLinesSub(s, prompter, work, 0); }
     ExportOutcome save(std::optional<std::string> name, std::string password = "secret")
     {
-        prompter.texts = {password};
-        prompter.files = {name};
-        return ExportLinesSub(s, prompter, work, 0);
-    }
-    // What a load may change: as a lines file holds it, and the table's two flags.
-    auto state() const
-    {
-        LinesFileRec r;
-        r.LineSlots = work.LineSlots;
-        for (std::size_t i = 0; i < RosterSize; ++i)
-            r.Sts[i] = s.Players[0][i].Sts, r.Protected[i] = s.Players[0][i].Protected;
-        return std::tuple(r.encoded(), work.LinesChanged, s.Teams[3].LinesSet.raw);
+        return prompter.texts = {password}, prompter.files = {name}, ExportLinesSub(s, prompter, work, 0);
     }
 };
 
-TEST_F(LinesFile, SaveThenRefusedLoadsChangeNothing)
+TEST_F(LinesFile, SaveWritesOverTheFileHead)
 {
     // Uncommitted cells, spare values and empty slots' bytes go as they stand, under the password
-    // typed (as UTF-8) in the code page, cut to ten and padded with spaces; Cancel in the password
-    // box gives an empty one. A longer file keeps its tail; a cancel in the file dialog writes
-    // nothing; saving is no commit.
+    // typed (as UTF-8) in the code page, cut to ten or padded with spaces. A longer file keeps its
+    // tail; a cancel in the file dialog writes nothing; saving is no commit.
     work.LineSlots[0][1] = 5, work.LineSlots[12][4] = 77;
-    s.Players[0][45].Sts = 123, s.Players[0][45].Protected.raw = 1;
-    s.Players[0][2].Protected.set(true);
+    s.Players[0][45].Sts = 123, s.Players[0][45].Protected.raw = 0x1234;
     writeBytes(file, Bytes(300, 'z'));
     EXPECT_TRUE(save(std::nullopt) == ExportOutcome::Cancelled && save("") == ExportOutcome::Cancelled);
     EXPECT_EQ(readBytes(file), Bytes(300, 'z'));
-    const std::string typed[] = {"", "twelve chars", "Caf\u00E9 \u20AC \u03A9", "abc"};
-    const std::string stored[] = {"          ", "twelve cha", "Caf\xE9 \x80 ?  ", "abc       "};
-    for (int i = 0; i < 4; ++i) {
-        ASSERT_EQ(save(file.string(), typed[i]), ExportOutcome::Saved);
-        const Bytes b = readBytes(file);
-        EXPECT_EQ(Bytes(b.begin() + 1, b.begin() + 11), bytesOf(stored[i]));
-    }
-    // Byte by byte: the team, cell (x, y) at 11 + x + 13y, statuses from 76, two-byte flags low
-    // byte first from 126, then the old tail.
-    const Bytes b = readBytes(file);
-    const std::pair<std::size_t, std::uint8_t> spots[] = {{0, 3},    {11, NoPlayer}, {24, 5},    {75, 77},
-                                                          {76, 200}, {121, 123},     {130, 255}, {131, 255},
-                                                          {216, 1},  {217, 0},       {226, 'z'}, {299, 'z'}};
-    for (const auto& [at, value] : spots)
-        EXPECT_EQ(b.at(at), value) << at;
+    ASSERT_EQ(save(file.string(), "Caf\u00E9 \u20AC \u03A9xyz"), ExportOutcome::Saved);
+    Bytes b = readBytes(file);
+    EXPECT_EQ(Bytes(b.begin() + 1, b.begin() + 11), bytesOf("Caf\xE9 \x80 ?xy"));
+    ASSERT_EQ(save(file.string(), "abc"), ExportOutcome::Saved);
+    // Every byte: the team, the password, cell (x, y) at 11 + x + 13y, statuses from 76, two-byte
+    // flags low byte first from 126, then the old tail.
+    Bytes want = join({Bytes{3}, bytesOf("abc       "), Bytes(65, NoPlayer), Bytes(20, 200), Bytes(4, 100),
+                       Bytes(126, 0), Bytes(74, 'z')});
+    want[11 + 13] = 5, want[11 + 12 + 52] = 77, want[76 + 45] = 123; // cells (0, 1) and (12, 4)
+    want[126 + 90] = 0x34, want[127 + 90] = 0x12;
+    EXPECT_EQ(readBytes(file), want);
     EXPECT_TRUE(prompter.messages().empty() && !s.Teams[3].LinesSet);
     const FileDialogRequest& r = prompter.asked[1].request;
     EXPECT_TRUE(r.selectedFilter == 1 && r.initialName == (home / "Hawks.lns").string() &&
@@ -109,37 +92,37 @@ TEST_F(LinesFile, SaveThenRefusedLoadsChangeNothing)
     EXPECT_THAT(prompter.take(), AllOf(StartsWith("! The lines could not be saved to " + nowhere + ".\r"),
                                        EndsWith(" [Save Lines, stop] ")));
 
-    // Loads refused: a name that names no file, a folder, a cancel; then the file saved under
-    // "abc" while the team's password is "abc" padded with NULs, in another case, or with a tenth
-    // byte more.
-    for (auto& p : s.Players[0])
-        p.Sts = 0; // the file would dress twenty of them
-    const auto unloaded = state();
+    // The file saved under "abc" does not load for a team whose password is "ABC".
+    s.Teams[3].Password.assign("ABC");
+    EXPECT_EQ(load(file.string()), WrongPassword);
+}
+
+TEST_F(LinesFile, RefusedLoadsChangeNothingOthersReadAsFarAsTheFileGoes)
+{
+    // A file saved for another team under a password of ten NULs.
+    Bytes whole(226);
+    for (std::size_t i = 11; i < whole.size(); ++i) // team 0
+        whole[i] = static_cast<std::uint8_t>(i * 7 % 251);
+    writeBytes(file, whole);
+    // Refused, changing nothing: a name that names no file, a folder, a cancel; then the file while
+    // the team's password is ten spaces, or NULs but for a tenth byte.
     EXPECT_EQ(load((home / "missing.lns").string()), Failed);
     EXPECT_EQ(load(home.path().string()), Failed);
     EXPECT_EQ(load(""), Cancelled);
     EXPECT_EQ(prompter.take(), "! Errors in File [Invalid File] ! Errors in File [Invalid File] ");
-    for (const char* password : {"abc\0\0\0\0\0\0\0", "ABC       ", "abc      x"}) {
+    for (const char* password : {"          ", "\0\0\0\0\0\0\0\0\0x"}) {
         std::copy_n(password, 10, s.Teams[3].Password.b.begin());
         EXPECT_EQ(load(file.string()), WrongPassword) << password;
         EXPECT_EQ(prompter.take(), "! Password Incorrect [Import Lines, stop] ");
     }
-    EXPECT_EQ(state(), unloaded);
-    s.Teams[3].Password.assign("abc");
-    EXPECT_EQ(load(file.string()), Taken);
-}
+    EXPECT_TRUE(work.LineSlots == filledTable(NoPlayer) && !work.LinesChanged && !s.Teams[3].LinesSet &&
+                s.Players[0][0].Sts == 200 && !s.Players[0][0].Protected);
 
-TEST_F(LinesFile, LoadReadsTheFileAsFarAsItGoes)
-{
-    // A file saved for another team, under a team password of ten NULs so that a file shorter than
-    // 11 bytes matches too; cut, whole, or longer. Missing bytes read as zero. Whatever the cells
-    // hold the table is taken, every flag as it is (not normalised to -1), every status by its
-    // class (nobody is hurt and waivers are off, so each takes the file's class and drops its
-    // injury code).
+    // Under the team's password the file is read as far as it goes, cut, whole, or longer: missing
+    // bytes read as zero (so a file shorter than 11 bytes matches too). Whatever the cells hold the
+    // table is taken, every flag as it is (not normalised to -1), every status by its class (nobody
+    // is hurt and waivers are off, so each takes the file's class and drops its injury code).
     s.Teams[3].Password.b.fill('\0');
-    Bytes whole(226);
-    for (std::size_t i = 11; i < whole.size(); ++i) // team 0
-        whole[i] = static_cast<std::uint8_t>(i * 7 % 251);
     for (std::size_t size : {0, 1, 225, 226, 227, 4096}) {
         Bytes b = whole;
         b.resize(size, 0xEE);
@@ -162,28 +145,28 @@ TEST_F(LinesFile, LoadReadsTheFileAsFarAsItGoes)
 TEST_F(LinesFile, StatusesByTheirClassAndTheWaiverRule)
 {
     // Roster slot 30 is now, and the file says, the statuses of a row. The file's class is taken
-    // and its injury code dropped. A hurt player keeps his status, and one the file dresses with
-    // exactly 200 makes the file invalid: its statuses and flags still apply (the farm player in
-    // slot 25 is dressed whatever the counts), its table does not. A healthy pro player whom the
-    // file sends to 0 goes through the waiver rule (dressed and answered No: a scratch); one sent to
-    // 1..99 goes down with no question.
+    // and its injury code dropped (here between the pro classes; the loads above cover the rest). A
+    // hurt player keeps his status, and one the file dresses with exactly 200 makes the file
+    // invalid: its statuses and flags still apply (the farm player in slot 25 is dressed whatever
+    // the counts), its table does not. A healthy pro player whom the file sends to 0 goes through
+    // the waiver rule (dressed and answered No: a scratch); one sent to 1..99 goes down with no
+    // question.
     // Each row: now, in the file, after; waivers on, the answer, whether he is asked.
     // clang-format off
     const std::tuple<std::uint8_t, std::uint8_t, std::uint8_t, bool, bool, bool> rows[] = {
-        {0, 200, 200, 0, 0, 0},   {0, 99, 0, 0, 0, 0},     {0, 150, 100, 0, 0, 0},   {100, 255, 200, 0, 0, 0},
-        {200, 1, 0, 0, 0, 0},     {200, 99, 0, 0, 0, 0},   {200, 100, 100, 0, 0, 0}, {200, 0, 0, 0, 0, 0},
-        {103, 200, 103, 0, 0, 0}, {103, 201, 103, 0, 0, 0}, {203, 0, 203, 0, 0, 0},  {6, 100, 6, 0, 0, 0},
-        {200, 50, 0, 1, 0, 0},    {200, 0, 0, 1, 1, 1},    {100, 0, 100, 1, 0, 1},   {200, 0, 100, 1, 0, 1}};
+        {100, 255, 200, 0, 0, 0}, {200, 100, 100, 0, 0, 0}, {103, 200, 103, 0, 0, 0}, {103, 201, 103, 0, 0, 0},
+        {203, 0, 203, 0, 0, 0},   {6, 100, 6, 0, 0, 0},     {200, 50, 0, 1, 0, 0},    {200, 0, 0, 1, 1, 1},
+        {100, 0, 100, 1, 0, 1},   {200, 0, 100, 1, 0, 1}};
     // clang-format on
-    // A file that leaves everybody else where he is, and dresses and protects slot 25.
+    // A file under the team's password that leaves everybody else where he is, and dresses and
+    // protects slot 25.
+    Bytes lns =
+        join({Bytes{3}, bytesOf("secret    "), Bytes(65, 9), Bytes(20, 200), Bytes(4, 100), Bytes(126, 0)});
+    lns[76 + 25] = 200, lns[126 + 50] = lns[127 + 50] = 0xFF;
     auto& p = s.Players[0];
-    work.LineSlots = filledTable(9);
-    ASSERT_EQ(save(file.string()), ExportOutcome::Saved);
-    Bytes saved = readBytes(file);
-    saved[76 + 25] = 200, saved[126 + 50] = saved[127 + 50] = 0xFF;
     for (const auto& [now, inFile, after, waiversOn, answer, asked] : rows) {
         SCOPED_TRACE(std::to_string(now) + "/" + std::to_string(inFile));
-        saved[76 + 30] = inFile, writeBytes(file, saved);
+        lns[76 + 30] = inFile, writeBytes(file, lns);
         work = LineWork(filledTable(NoPlayer));
         s.League.WaiversOn = waiversOn;
         p[30].Sts = now, p[25].Sts = 0, p[25].Protected = {};
