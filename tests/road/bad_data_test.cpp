@@ -15,8 +15,6 @@
 #include "scripted_prompter.h"
 #include "ui/main/main_window.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
 #include <QListWidget>
 
 #include <fstream>
@@ -25,23 +23,16 @@
 #include <memory>
 
 namespace fs = std::filesystem;
-using bb::test::Bytes;
-using bb::test::readBytes;
+using namespace bb::test;
 // Spoils team 0 in the league's own files: its record opens the team file, its 50 players the
 // roster file.
 using Spoil = std::function<void(Bytes& tms, Bytes& ros)>;
 
-namespace {
-
-struct Case {
-    const char* what;
-    Spoil spoil;
-    const char* labels = ""; // names of labels on the team view...
-    QString shown = {};      // ...and their texts as they must read
-};
+// What the case is, its spoiling, and names of labels on the team view with their texts as they must read.
+struct Case { const char* what; Spoil spoil; const char* labels = ""; QString shown = {}; };
 
 // Changes each listed player's record: f gets its bytes and its slot.
-Spoil eachPlayer(const std::function<void(std::uint8_t*, std::size_t)>& f)
+static Spoil eachPlayer(const std::function<void(std::uint8_t*, std::size_t)>& f)
 {
     return [f](Bytes&, Bytes& ros) {
         for (std::size_t i = 0; i < bb::RosterSize; ++i)
@@ -50,25 +41,13 @@ Spoil eachPlayer(const std::function<void(std::uint8_t*, std::size_t)>& f)
     };
 }
 
-std::map<fs::path, Bytes> files(const fs::path& dir)
-{
-    std::map<fs::path, Bytes> out;
-    for (const auto& e : fs::directory_iterator(dir))
-        out[e.path()] = readBytes(e.path());
-    return out;
-}
-
 // Shows a window and paints it whole, then again after each button's press.
-void show(QWidget& w, std::initializer_list<const char*> buttons = {})
+static void show(QWidget& w, std::initializer_list<const char*> buttons = {})
 {
-    w.show();
-    QCoreApplication::processEvents();
-    (void)w.grab();
+    w.show(), QCoreApplication::processEvents(), (void)w.grab();
     for (const char* b : buttons)
-        bb::test::press(&w, b), (void)w.grab();
+        press(&w, b), (void)w.grab();
 }
-
-} // namespace
 
 class BadDataTest : public QObject {
     Q_OBJECT
@@ -82,20 +61,16 @@ class BadDataTest : public QObject {
             {"statuses 7, 99, 107, 255", eachPlayer([&](auto* p, std::size_t i) { p[30] = sts[i % 4]; })},
             {"conference 2, division 4", [](auto& t, auto&) { t[97] = 2, t[98] = 4; }, "lblConf lblDiv",
              "||"},
-            {"conference, division 255", [](auto& t, auto&) { t[97] = t[98] = 255; }, "lblConf lblDiv", "||"},
             {"division 4 of a known conference", [](auto& t, auto&) { t[97] = 1, t[98] = 4; },
              "lblConf lblDiv", "Highland    ||"},
             {"line cells 50 to 254",
-             [](auto& t, auto&) {
-                 for (int i = 0; i < 65; ++i)
-                     t[174 + i] = std::uint8_t(50 + i * 3);
-             }},
-            {"more than 255 games", [](auto& t, auto&) { t[132] = t[135] = t[138] = 250; }, "lblGP", "750|"},
-            {"every byte 0xFF but the names",
+             [](auto& t, auto&) { for (int i = 0; i < 65; ++i) t[174 + i] = std::uint8_t(50 + i * 3); }},
+            {"every byte 0xFF but the names: conference and division 255, 765 games",
              [](auto& t, auto& ros) {
                  std::fill(&t[10], &t[254], 0xFF);
                  eachPlayer([](auto* p, std::size_t) { std::fill(p + 22, p + 86, 0xFF); })(t, ros);
-             }},
+             },
+             "lblConf lblDiv lblGP", "||765|"},
             {"names of NULs after a letter, of 0xFF, and markup",
              [](auto& t, auto& ros) {
                  t[0] = 'N', std::fill(&t[1], &t[10], 0), std::fill(&t[64], &t[94], 0xFF);
@@ -106,30 +81,32 @@ class BadDataTest : public QObject {
              },
              "lblCoach", "<b>Coach</b>" + QString(10, ' ') + "|"},
         };
+        TempDir home;
+        QVERIFY(bb::demo::writeDemoLeague(home / "league", {"demo", 4, 1, false}).ok());
+        const std::string lg = (home / "league" / "demo").string();
+        const Bytes goodTms = readBytes(lg + ".tms"), goodRos = readBytes(lg + ".ros");
+        std::ofstream(home / "benchset.def") << lg << "\r\n";
+        const auto files = [&] {
+            std::map<fs::path, Bytes> out;
+            for (const auto& e : fs::directory_iterator(home.path()))
+                out[e.path()] = readBytes(e.path());
+            return out;
+        };
         for (const Case& c : cases) {
-            bb::test::TempDir home;
-            QVERIFY(bb::demo::writeDemoLeague(home / "league", {"demo", 4, 1, false}).ok());
-            const std::string lg = (home / "league" / "demo").string();
-            Bytes tms = readBytes(lg + ".tms"), ros = readBytes(lg + ".ros");
-            c.spoil(tms, ros);
-            bb::test::writeBytes(lg + ".tms", tms);
-            bb::test::writeBytes(lg + ".ros", ros);
-            std::ofstream(home / "benchset.def") << lg << "\r\n";
-
+            Bytes tms = goodTms, ros = goodRos;
+            c.spoil(tms, ros), writeBytes(lg + ".tms", tms), writeBytes(lg + ".ros", ros);
             bb::Session s;
-            bb::test::ScriptedPrompter p;
+            ScriptedPrompter p;
             bb::ui::Main main(s, p);
             main.startUp(home.path());
             show(main);
-            QVERIFY2(s.LeagueLoaded, c.what);
-            const auto before = files(home.path());
             s.CurTeam = 0;
-            QVERIFY(bb::LoadTeam(s, 0, 0).ok());
+            QVERIFY2(s.LeagueLoaded && bb::LoadTeam(s, 0, 0).ok(), c.what);
+            const auto before = files();
             bb::Lines lines(s, p);
             show(lines, {"optPP", "optPK", "optEven", "cmdAuto"});
-            if (auto* l = bb::test::child<QListWidget>(&lines, "List2"); l->count() > 0)
-                l->setCurrentRow(0);
-            QTest::mouseClick(bb::test::child(&lines, "lblPlayer(0)"), Qt::LeftButton);
+            child<QListWidget>(&lines, "List2")->setCurrentRow(0);
+            QTest::mouseClick(child(&lines, "lblPlayer(0)"), Qt::LeftButton);
             (void)lines.grab();
             bb::Roster roster(s, p);
             show(roster, {"chkProtect", "cmdAuto"});
@@ -138,8 +115,8 @@ class BadDataTest : public QObject {
                     show(*std::make_unique<bb::PlayerInfo>(s));
             bb::DisplayTeam view(s, p);
             show(view);
-            QCOMPARE(*c.labels ? bb::test::texts(&view, c.labels) : "", c.shown);
-            QVERIFY2(files(home.path()) == before, c.what);
+            QCOMPARE(*c.labels ? texts(&view, c.labels) : "", c.shown);
+            QVERIFY2(files() == before, c.what);
         }
     }
 };

@@ -13,27 +13,23 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <functional>
 #include <map>
 
 namespace {
 
 namespace fs = std::filesystem;
-using bb::test::Bytes;
-using bb::test::readBytes;
-using bb::test::writeBytes;
+using namespace bb;
+using namespace bb::test;
 
-// The home folder's files by name, read whole at once (this runs thousands of times). The time a
-// waiver record carries is left out: two runs a second apart differ there and nowhere else.
+// The home folder's files by name. The time a waiver record carries is left out: two runs a second
+// apart differ there and nowhere else.
 std::map<std::string, Bytes> folder(const fs::path& dir)
 {
     std::map<std::string, Bytes> out;
     for (const auto& e : fs::directory_iterator(dir))
-        if (e.is_regular_file()) {
-            Bytes& b = out[e.path().filename().string()] = Bytes(e.file_size());
-            std::ifstream(e.path(), std::ios::binary).read(reinterpret_cast<char*>(b.data()), std::ssize(b));
-        }
+        if (e.is_regular_file())
+            out[e.path().filename().string()] = readBytes(e.path());
     if (auto w = out.find("waivers.dat"); w != out.end())
         for (std::size_t rec = 0; rec + 134 <= w->second.size(); rec += 134)
             std::fill_n(&w->second[rec + 24], 8, 0);
@@ -41,34 +37,21 @@ std::map<std::string, Bytes> folder(const fs::path& dir)
 }
 
 struct FailedWrites : ::testing::Test {
-    bb::test::TempDir home;
-    bb::Session s;
-    bb::test::ScriptedPrompter prompter;
+    TempDir home;
+    Session s;
+    ScriptedPrompter prompter;
     std::string league = (home / "league" / "demo").string();
-    const fs::path lns = home / "lines.lns";
+    std::size_t veteran = 0; // the first dressed player who can go down only through waivers
 
     // A one-team league, its team loaded.
     void SetUp() override
     {
-        ASSERT_TRUE(bb::demo::writeDemoLeague(home / "league", {"demo", 1, 1, false}).ok());
+        ASSERT_TRUE(demo::writeDemoLeague(home / "league", {"demo", 1, 1, false}).ok());
         s.init(home.path());
-        ASSERT_TRUE(bb::LoadLg(s, league).ok() && bb::LoadTeam(s, 0, 0).ok());
-    }
-    // What a failed write must leave in memory: the league's path, and team slot 0's players and the
-    // current team's record as a save would write them.
-    Bytes memory() const
-    {
-        const auto records = *bb::SaveTeamEdits(s, s.CurTeam, 0);
-        return bb::test::join({bb::test::bytesOf(s.LgPath), records[0].bytes, records[1].bytes});
-    }
-    // The first dressed player who can go down only through waivers.
-    std::size_t veteran() const
-    {
-        for (std::size_t i = 0; i < bb::RosterSize; ++i)
-            if (const auto& p = s.Players[0][i];
-                p.Sts == 200 && !p.Released && bb::roster::waiversNeeded(s.League, p))
-                return i;
-        return bb::RosterSize;
+        ASSERT_TRUE(LoadLg(s, league).ok() && LoadTeam(s, 0, 0).ok());
+        for (const PlayerRec* p = &s.Players[0][0];
+             !(p->Sts == 200 && !p->Released && roster::waiversNeeded(s.League, *p)); ++p)
+            ASSERT_LT(++veteran, RosterSize);
     }
 
     // Runs the writer once to learn how many bytes it writes (n = -1), then once for every shorter
@@ -76,16 +59,21 @@ struct FailedWrites : ::testing::Test {
     // prompter's answers). A failed run must leave the folder and the memory as they were and say so
     // in one message starting with told (none when told is empty: the caller is told); the run with
     // the exact budget must succeed and write what the first did. Returns the bytes of a whole run.
-    long long everyByte(
-        const std::function<bool()>& run, const std::function<void()>& prepare = [] {}, std::string told = "")
+    long long everyByte(auto run, std::function<void()> prepare = [] {}, std::string told = "")
     {
-        const bb::Session start = s;
+        // What a failed write must leave in memory: the league's path, and team slot 0's players and
+        // the current team's record as a save would write them.
+        const auto memory = [&] {
+            const auto records = *SaveTeamEdits(s, s.CurTeam, 0);
+            return join({bytesOf(s.LgPath), records[0].bytes, records[1].bytes});
+        };
+        const Session start = s;
         auto files = folder(home.path()), written = files;
         const Bytes mem = memory();
         long long total = -1;
         for (long long n = -1; n <= total && !HasFailure(); ++n) {
             s = start, prompter = {}, prepare();
-            bb::io::testing::ScopedFaults g({n, -1});
+            io::testing::ScopedFaults g({n, -1});
             const bool ok = run();
             const auto said = prompter.messages();
             EXPECT_EQ(ok, n < 0 || n == total) << n << " of " << total;
@@ -94,10 +82,8 @@ struct FailedWrites : ::testing::Test {
             EXPECT_TRUE(n < 0 || folder(home.path()) == (n < total ? files : written)) << "torn at " << n;
             if (n < 0) { // learnt: put the folder back as it was
                 total = g.bytesWritten(), written = folder(home.path());
-                for (const auto& [name, bytes] : written)
-                    fs::remove(home / name);
-                for (const auto& [name, bytes] : files)
-                    writeBytes(home / name, bytes);
+                std::ranges::for_each(written, [&](const auto& f) { fs::remove(home / f.first); });
+                std::ranges::for_each(files, [&](const auto& f) { writeBytes(home / f.first, f.second); });
             }
         }
         return total;
@@ -107,8 +93,8 @@ struct FailedWrites : ::testing::Test {
 TEST_F(FailedWrites, TeamSaveAndLinesCommit)
 {
     s.Players[0][0].Con = 1;
-    EXPECT_EQ(everyByte([&] { return bb::SaveTeam(s, 0, 0).ok(); }), 50 * 86 + 254);
-    bb::lines::LineWork work(s.Teams[0].LineSlots);
+    EXPECT_EQ(everyByte([&] { return SaveTeam(s, 0, 0).ok(); }), 50 * 86 + 254);
+    lines::LineWork work(s.Teams[0].LineSlots);
     work.LineSlots[0][0] = work.LineSlots[1][0];
     everyByte([&] { return work.TransferBuffer(s, 0).ok(); });
 }
@@ -116,41 +102,38 @@ TEST_F(FailedWrites, TeamSaveAndLinesCommit)
 TEST_F(FailedWrites, RosterCommitWithReleaseWaiverAndLog)
 {
     // A released player, a veteran sent down through waivers, earlier records in all three files.
-    const auto files = bb::roster::RosterFiles::in(home.path());
+    const auto files = roster::RosterFiles::in(home.path());
     writeBytes(files.releases, Bytes(88, 'r'));
     writeBytes(files.waivers, Bytes(134, 'w'));
-    writeBytes(files.log, bb::test::bytesOf("old\r\n"));
-    bb::roster::RosterWork work;
-    bb::roster::ResetFlags(s, work, 0);
-    ASSERT_LT(veteran(), bb::RosterSize);
-    work.RosterStatus[veteran()] = 0;
-    const auto commit = [&] {
-        return bb::roster::TransferBuffer(s, prompter, work, 0, files, [] { return 46000.0; }).ok();
-    };
+    writeBytes(files.log, bytesOf("old\r\n"));
+    roster::RosterWork work;
+    roster::ResetFlags(s, work, 0);
+    work.RosterStatus[veteran] = 0;
+    const auto now = [] { return 46000.0; };
+    const auto commit = [&] { return roster::TransferBuffer(s, prompter, work, 0, files, now).ok(); };
     EXPECT_GT(everyByte(commit, [&] { prompter.yesNo = {true}; }), 88 + 134 + 4300 + 254) << "a release too";
 }
 
 TEST_F(FailedWrites, LeagueLoadAndTheLinesFile)
 {
-    // The header, one team, its 50 players, the defaults file.
-    EXPECT_EQ(everyByte([&] { return bb::LoadLg(s, league).ok(); }),
+    // The header, one team, its 50 players, the defaults file; a failed load keeps the league before.
+    s.LgPath = "an earlier league";
+    EXPECT_EQ(everyByte([&] { return LoadLg(s, league).ok(); }),
               459 + 254 + 50 * 86 + std::ssize(league) + 2);
+    lines::LineWork work(s.Teams[0].LineSlots);
 
     // Saved over an existing, longer file.
-    bb::lines::LineWork work(s.Teams[0].LineSlots);
+    const fs::path lns = home / "lines.lns";
     writeBytes(lns, Bytes(300, 'x'));
-    everyByte(
-        [&] { return bb::lines::ExportLinesSub(s, prompter, work, 0) == bb::lines::ExportOutcome::Saved; },
-        [&] { prompter.texts = {"pass0"}, prompter.files = {lns.string()}; }, "The lines could not be saved");
+    everyByte([&] { return lines::ExportLinesSub(s, prompter, work, 0) == lines::ExportOutcome::Saved; },
+              [&] { prompter.texts = {"pass0"}, prompter.files = {lns.string()}; },
+              "The lines could not be saved");
 
     // Load Lines sending a veteran to the farm: the waiver placement is the import's one write.
-    ASSERT_LT(veteran(), bb::RosterSize);
     Bytes file = readBytes(lns);
-    file.at(bb::lines::LinesFileRec::StsOffset + veteran()) = 0;
-    writeBytes(lns, file);
-    everyByte(
-        [&] { return bb::lines::ImportLinesSub(s, prompter, work, 0) != bb::lines::ImportOutcome::Failed; },
-        [&] { prompter.files = {lns.string()}, prompter.yesNo = {true}; }, "Errors in File");
+    file.at(lines::LinesFileRec::StsOffset + veteran) = 0, writeBytes(lns, file);
+    everyByte([&] { return lines::ImportLinesSub(s, prompter, work, 0) != lines::ImportOutcome::Failed; },
+              [&] { prompter.files = {lns.string()}, prompter.yesNo = {true}; }, "Errors in File");
 }
 
 } // namespace
