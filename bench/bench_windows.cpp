@@ -101,11 +101,12 @@ void linesModeSwitch(benchmark::State& state)
 }
 BENCHMARK(linesModeSwitch)->Unit(benchmark::kMillisecond);
 
-void linesAuto(benchmark::State& state)
+// Auto in either editor: the same roster or lines again, so every press does the whole work.
+template <class Editor> void autoButton(benchmark::State& state)
 {
     auto s = teamSession();
     bb::test::ScriptedPrompter p;
-    bb::Lines w(*s, p);
+    Editor w(*s, p);
     w.show();
     auto* button = child<QAbstractButton>(w, "cmdAuto");
     for (auto _ : state) {
@@ -113,7 +114,8 @@ void linesAuto(benchmark::State& state)
         paint(w);
     }
 }
-BENCHMARK(linesAuto)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(autoButton, bb::Lines)->Name("linesAuto")->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(autoButton, bb::Roster)->Name("rosterAuto")->Unit(benchmark::kMillisecond);
 
 void rosterMove(benchmark::State& state)
 {
@@ -140,20 +142,6 @@ void rosterMove(benchmark::State& state)
     }
 }
 BENCHMARK(rosterMove)->Unit(benchmark::kMillisecond);
-
-void rosterAuto(benchmark::State& state)
-{
-    auto s = teamSession();
-    bb::test::ScriptedPrompter p;
-    bb::Roster w(*s, p);
-    w.show();
-    auto* button = child<QAbstractButton>(w, "cmdAuto");
-    for (auto _ : state) {
-        button->click();
-        paint(w);
-    }
-}
-BENCHMARK(rosterAuto)->Unit(benchmark::kMillisecond);
 
 // Opening a window: built, filled, shown and painted once.
 template <class Make> void openWindow(benchmark::State& state, Make make)
